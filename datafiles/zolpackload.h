@@ -1,0 +1,49 @@
+#pragma once
+// Reader of the game's asset package ("[ZOLPKGFILE]"): up to 1024 named
+// entries, optionally scrambled and zlib-compressed. Every operation leaves a
+// Portuguese message that Erro returns.
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class TPictureCollection;
+class TWaveCollection;
+
+class EZDecompressionError : public std::runtime_error {  // zlib's own message
+  using std::runtime_error::runtime_error;
+};
+class EBitmapError : public std::runtime_error {  // a stream that is not a bitmap
+  using std::runtime_error::runtime_error;
+};
+
+constexpr int ZolPackMaxEntries = 1024;
+
+class TZolPackLoad {
+ public:
+  TZolPackLoad();
+  bool Encriptar = false;
+  bool Comprimir = false;
+
+  void Reseta();
+  bool AbrePacote(const std::string& path);
+  bool ExtrairArquivo(const std::string& name, TPictureCollection* pictures,
+                      TWaveCollection* waves);
+  bool ExtrairDados(const std::string& name, std::vector<std::uint8_t>& block);
+  int ExtrairImagens(TPictureCollection& pictures);
+  int ExtrairAudios(TWaveCollection& waves);
+  std::string Erro() const;  // Windows-1252 bytes
+  static void Crypt(std::uint8_t* buffer, std::size_t length);
+  int ArquivosPacote() const;
+  std::string PegaNome(int index);
+  std::int32_t PegaPosicao(int index);
+  std::int32_t PegaTamanho(int index);
+
+ private:
+  std::string names_[ZolPackMaxEntries + 1];   // slots 1..1024
+  std::int32_t sizes_[ZolPackMaxEntries + 1] = {};
+  std::int32_t positions_[ZolPackMaxEntries + 1] = {};
+  std::string path_;
+  std::int32_t count_ = 0;
+  std::string message_;
+};

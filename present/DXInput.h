@@ -1,0 +1,97 @@
+#pragma once
+// Keyboard, mouse and game controller folded into 36 abstract input states,
+// polled once a frame.
+#include <QObject>
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <memory>
+
+enum TInputState : std::uint8_t {
+  stUp = 0, stDown = 1, stLeft = 2, stRight = 3,
+  stButton1 = 4, stButton2, stButton3, stButton4, stButton5, stButton6, stButton7, stButton8,
+  stButton9, stButton10, stButton11, stButton12, stButton13, stButton14, stButton15, stButton16,
+  stButton17, stButton18, stButton19, stButton20, stButton21, stButton22, stButton23, stButton24,
+  stButton25, stButton26, stButton27, stButton28, stButton29, stButton30, stButton31,
+  stButton32 = 35,
+};
+using TInputStates = std::bitset<36>;
+
+class TCustomInput {
+ public:
+  virtual ~TCustomInput() = default;
+  bool Enabled = true;
+  bool BindInputStates = true;
+  TInputStates CurrentStates;
+  bool ButtonDown(int i) const { return i >= 0 && i <= 31 && CurrentStates[stButton1 + i]; }
+  virtual void Update(bool foreground) = 0;
+};
+
+class TKeyboard : public TCustomInput {
+ public:
+  TKeyboard();
+  std::array<std::uint8_t, 256> Keys{};                  // bit 7 set: held
+  std::array<std::array<std::int32_t, 3>, 36> Assigns{};  // virtual-key codes, 0 = none
+  void SetKeyHeld(int virtualKey, bool held);             // fed by the event filter
+  void ClearKeys();
+  void Update(bool foreground) override;
+
+ private:
+  std::array<std::uint8_t, 256> live_{};
+};
+
+class TMouse : public TCustomInput {
+ public:
+  TMouse() { Enabled = false; BindInputStates = false; }
+  int X = 0, Y = 0, Z = 0;  // motion since the previous poll
+  std::array<bool, 4> Buttons{};
+  void SetButtonHeld(int button, bool held);
+  void AddMotion(int dx, int dy, int dz);
+  void Update(bool foreground) override;
+
+ private:
+  std::array<bool, 4> live_{};
+  int dx_ = 0, dy_ = 0, dz_ = 0;
+};
+
+class TJoystick : public TCustomInput {
+ public:
+  TJoystick();
+  ~TJoystick() override;
+  int DeadZoneX = 50, DeadZoneY = 50, DeadZoneZ = 50;  // percent-like, of RangeX
+  int RangeX = 1000, RangeY = 1000, RangeZ = 1000;
+  int ID = 0;
+  bool AutoCenter = true;
+  void Update(bool foreground) override;
+  // Feeds a state directly (tests, or a controller polled elsewhere).
+  void SetAxes(int x, int y);
+  void SetButtonHeld(int button, bool held);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// Virtual-key code for a Qt key (0 when the key has none).
+int VirtualKeyFromQt(int qtKey, bool keypad);
+
+class TDXInput : public QObject {
+ public:
+  explicit TDXInput(QObject* owner = nullptr);
+  ~TDXInput() override;
+  TKeyboard Keyboard;
+  TMouse Mouse;
+  TJoystick Joystick;
+  bool ActiveOnly = false;
+  bool UseDirectInput = true;
+  TInputStates CurrentStates;
+  void Poll();
+  // Installs the map view's key table on the keyboard.
+  void AssignMapViewKeys();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  TInputStates previous_;
+};

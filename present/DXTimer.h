@@ -1,0 +1,32 @@
+#pragma once
+// The frame timer: calls OnTimer when at least Interval ms have passed since
+// the last call, only while the application is active (ActiveOnly). A precise
+// single-shot timer is aimed at the next due moment, so waiting costs no CPU.
+#include <QObject>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class TDXTimer : public QObject {
+ public:
+  using TClock = std::function<std::uint32_t()>;  // milliseconds
+  explicit TDXTimer(QObject* parent = nullptr, TClock clock = {});
+  ~TDXTimer() override;
+
+  int Interval() const;
+  void SetInterval(int ms);
+  bool Enabled() const;
+  void SetEnabled(bool enabled);
+  bool ActiveOnly = true;
+
+  std::function<void(TDXTimer& sender, int lagCount)> OnTimer;
+  std::function<void(TDXTimer& sender)> OnActivate;
+  std::function<void(TDXTimer& sender)> OnDeactivate;
+
+  // The due rule, for tests driving a fake clock: runs OnTimer when due.
+  bool Poll();
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};

@@ -1,0 +1,87 @@
+#pragma once
+// Off-screen 32-bit surfaces and the canvas the game writes text with.
+// Pixels are 0xAARRGGBB (the same layout as QImage::Format_RGB32), one
+// std::uint32_t each, rows top to bottom. No toolkit header here, so the map
+// drawing can use surfaces without pulling in a window system.
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+struct TRect {
+  std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+  constexpr std::int32_t Width() const { return Right - Left; }
+  constexpr std::int32_t Height() const { return Bottom - Top; }
+  constexpr bool Empty() const { return Left >= Right || Top >= Bottom; }
+  friend constexpr bool operator==(const TRect&, const TRect&) = default;
+};
+
+// A colour as the game's tables give it: red in the low byte (0x00BBGGRR).
+using TColor = std::uint32_t;
+constexpr TColor RGBColor(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+  return TColor(r) | (TColor(g) << 8) | (TColor(b) << 16);
+}
+// The same colour as a surface pixel (opaque 0xFFRRGGBB).
+constexpr std::uint32_t ColorToPixel(TColor c) {
+  return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+
+// A decoded picture: what an image-list item holds before it is cut.
+struct TBitmap {
+  std::int32_t Width = 0;
+  std::int32_t Height = 0;
+  std::vector<std::uint32_t> Pixels;  // Width * Height, 0xFFRRGGBB
+  bool Empty() const { return Width <= 0 || Height <= 0; }
+};
+
+class TDirectDrawSurfaceCanvas;
+
+class TDirectDrawSurface {
+ public:
+  TDirectDrawSurface();
+  TDirectDrawSurface(int width, int height);  // cleared to black
+  ~TDirectDrawSurface();
+  TDirectDrawSurface(const TDirectDrawSurface&) = delete;
+  TDirectDrawSurface& operator=(const TDirectDrawSurface&) = delete;
+
+  void SetSize(int width, int height);  // contents cleared to black
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  std::uint32_t* Bits() { return pixels_.data(); }
+  const std::uint32_t* Bits() const { return pixels_.data(); }
+  std::uint32_t* Line(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  const std::uint32_t* Line(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  void Fill(std::uint32_t pixel);
+
+  // Colour key in this surface's pixel format; pixels equal to it are left
+  // out by colour-keyed copies.
+  std::uint32_t ColorKey = 0;
+
+  // Made on first use and kept for the surface's life.
+  TDirectDrawSurfaceCanvas& Canvas();
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<std::uint32_t> pixels_;
+  std::unique_ptr<TDirectDrawSurfaceCanvas> canvas_;
+};
+
+// Text and rectangle copies on a surface, with the ordinary canvas defaults:
+// default font in black on an opaque white box. Every use must be followed
+// by ReleaseCanvas before the surface is copied or presented.
+class TDirectDrawSurfaceCanvas {
+ public:
+  explicit TDirectDrawSurfaceCanvas(TDirectDrawSurface& surface);
+  ~TDirectDrawSurfaceCanvas();
+  // Text in Windows-1252 bytes, top-left at (x, y).
+  void TextOut(int x, int y, std::string_view text);
+  // Plain (unkeyed, unscaled when sizes match) copy of srcRect of src into dest.
+  void CopyRect(const TRect& dest, const TDirectDrawSurface& src, const TRect& srcRect);
+  void ReleaseCanvas();
+
+ private:
+  struct Impl;
+  TDirectDrawSurface& surface_;
+  std::unique_ptr<Impl> impl_;
+};
