@@ -108,7 +108,9 @@ void TMapa::AdvanceForecast() {
 void TMapa::DrawForecastStrip() const {
   if (host_ == nullptr) return;
   for (int cell = 0; cell < ForecastCellsShown; ++cell) {
-    host_->ForecastCell(cell, record_.forecast[cell]);
+    // A slot not yet rolled (99), or a stray code from a loaded record, has
+    // no icon: its cell keeps what it showed.
+    if (record_.forecast[cell] < StatusIconCount) host_->ForecastCell(cell, record_.forecast[cell]);
   }
   for (const auto& line : TodayMarks) host_->ForecastLine(line.x1, line.y1, line.x2, line.y2);
 }

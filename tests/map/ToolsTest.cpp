@@ -1,0 +1,84 @@
+// The palette's tools: names, prices, marker rules and actions.
+#include <gtest/gtest.h>
+
+#include "MapTestSupport.h"
+#include "map/Tools.h"
+
+namespace {
+
+TEST(Tools, NamesRoundTripAndUnknownNamesAreRejected) {
+  for (int i = 0; i < ToolKindCount; ++i) {
+    const auto tool = static_cast<TToolKind>(i);
+    EXPECT_EQ(ToolFromName(ToolName(tool)), tool);
+  }
+  EXPECT_EQ(ToolName(tlTerra), "tlTerra");
+  EXPECT_FALSE(ToolFromName("tlterra"));
+  EXPECT_FALSE(ToolFromName(""));
+}
+
+TEST(Tools, PricesAndRules) {
+  const std::int32_t costs[] = {0, 0, 0, 30, 20, 50, 75, 80, 35, 0, 0, 10, 25};
+  for (int i = 0; i < ToolKindCount; ++i) EXPECT_EQ(ToolCost[i], costs[i]) << i;
+
+  struct TCase {
+    TToolKind tool;
+    TTile tile;
+    TToolVerdict verdict;
+  };
+  const TCase cases[] = {
+      {tlNone, {255, 0, tkEmpty}, tvNone},
+      {tlVer, {255, 0, tkHouse}, tvNone},
+      {tlPavimento, {255, 86, tkDuct}, tvAllowed},
+      {tlTerra, {255, 23, tkWater}, tvAllowed},
+      {tlTerra, {255, 74, tkFence}, tvRefused},
+      {tlCerca, {255, 0, tkEmpty}, tvAllowed},
+      {tlCerca, {255, 44, tkTree}, tvRefused},
+      {tlPorteira, {255, 75, tkFence}, tvAllowed},
+      {tlPorteira, {255, 70, tkFence}, tvRefused},
+      {tlDuto, {255, 59, tkPavement}, tvAllowed},
+      {tlDuto, {255, 129, tkCrossing}, tvRefused},
+      {tlDutoS, {255, 101, tkDuct}, tvAllowed},
+      {tlDutoS, {255, 91, tkDuct}, tvRefused},
+      {tlArvores, {255, 120, tkEmpty}, tvAllowed},
+      {tlBulldoze, {255, 129, tkBridge}, tvAllowed},
+      {tlBulldoze, {255, 0, 200}, tvAllowed},
+      {tlBulldoze, {255, 23, tkWater}, tvRefused},
+      {tlBulldoze, {255, 1, tkHouse}, tvRefused},
+      {tlBulldoze, {255, 0, tkEmpty}, tvRefused},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ToolVerdict(c.tool, c.tile, 1000), c.verdict) << ToolName(c.tool);
+  }
+  // Funds below the price refuse even a tile the rule takes.
+  EXPECT_EQ(ToolVerdict(tlCerca, TTile{255, 0, tkEmpty}, 49), tvRefused);
+  EXPECT_EQ(ToolVerdict(tlCerca, TTile{255, 0, tkEmpty}, 50), tvAllowed);
+  // Even a free tool is refused while loaded funds stand below zero.
+  EXPECT_EQ(ToolVerdict(tlMover, TTile{255, 0, tkEmpty}, 0), tvNone);
+  EXPECT_EQ(ToolVerdict(tlMover, TTile{255, 0, tkEmpty}, -1), tvRefused);
+}
+
+TEST(Tools, ActionsCallTheirMapOperationAndChargeNothing) {
+  TMapa map;
+  const std::int32_t funds = map.Record().funds;
+  EXPECT_TRUE(ToolAction(map, tlTerra, 10, 10));
+  EXPECT_EQ(map.Tile(10, 10).kind, tkDirtRoad);
+  EXPECT_TRUE(ToolAction(map, tlDuto, 10, 10));
+  EXPECT_EQ(map.Tile(10, 10).kind, tkCrossing);
+  EXPECT_TRUE(ToolAction(map, tlCerca, 20, 20));
+  EXPECT_TRUE(ToolAction(map, tlPorteira, 20, 20));
+  EXPECT_EQ(map.Tile(20, 20).kind, tkGate);
+  EXPECT_TRUE(ToolAction(map, tlPavimento, 30, 30));
+  EXPECT_EQ(map.Tile(30, 30).kind, tkPavement);
+  EXPECT_TRUE(ToolAction(map, tlArvores, 40, 40));
+  EXPECT_EQ(map.Tile(40, 40).kind, tkTree);
+  EXPECT_TRUE(ToolAction(map, tlBulldoze, 40, 40));
+  EXPECT_TRUE(ToolAction(map, tlDuto, 50, 50));
+  EXPECT_TRUE(ToolAction(map, tlDutoS, 50, 50));
+  EXPECT_EQ(map.Tile(50, 50).kind, tkDuctS);
+  for (auto tool : {tlNone, tlMover, tlVer, tlComida, tlAgua}) {
+    EXPECT_FALSE(ToolAction(map, tool, 60, 60));
+  }
+  EXPECT_EQ(map.Record().funds, funds);
+}
+
+}  // namespace
