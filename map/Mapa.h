@@ -50,7 +50,9 @@ struct TTile {
   std::uint8_t kind;
 };
 
-struct TMapaRecord {
+// Aligned as its widest field, so that `year` and `funds` sit on their
+// natural boundaries wherever a record lives.
+struct alignas(4) TMapaRecord {
   std::uint8_t moisture;
   std::uint8_t reserved1;
   std::uint8_t reserved2;
@@ -72,6 +74,7 @@ struct TMapaRecord {
 
 static_assert(sizeof(TTile) == 3);
 static_assert(sizeof(TMapaRecord) == 28836);
+static_assert(alignof(TMapaRecord) == 4);
 
 // Offset of tile (x, y) in the saved record: the grid is stored by columns.
 constexpr std::size_t TileOffset(int x, int y) {
@@ -111,7 +114,9 @@ class TMapa {
   void PlaceHouse(int x, int y, std::uint8_t firstImage);
   void PlaceRiver();
 
-  // Placement and joining; every operation refuses a tile outside 1..96.
+  // Placement and joining; every operation a tool reaches refuses a tile
+  // outside 1..96 (PlaceLinear also row and column 96). PlaceWater, used by
+  // generation, takes the ring as well but nothing outside 0..97.
   bool PlaceLinear(std::uint8_t x, std::uint8_t y, std::uint8_t base, TPlaceMode mode);
   bool PlaceFitting(std::uint8_t x, std::uint8_t y, int fitting);
   bool PlaceWater(int x, int y, TPlaceMode mode);

@@ -151,12 +151,4 @@ TEST(Generation, HouseAndFenceCornerOfTheTopLeftHomestead) {
   }
 }
 
-TEST(Generation, HouseBlockNeverLeavesTheGrid) {
-  TMapa map;
-  const auto before = Bytes(map);
-  map.PlaceHouse(97, 10, 0);
-  map.PlaceHouse(-1, 10, 0);
-  EXPECT_EQ(Bytes(map), before);
-}
-
 }  // namespace

@@ -302,20 +302,4 @@ TEST(WaterJoin, ABridgeKeepsItsPictureWhenWaterArrivesBesideIt) {
   EXPECT_EQ(map.Tile(20, 21).image, 26);  // the bridge counts as water to the north
 }
 
-TEST(Trees, OnlyOnBareGroundWithOneOfFourPictures) {
-  TMapa map;
-  RandomSeed(5);
-  for (int x = 1; x <= 40; ++x) {
-    ASSERT_TRUE(map.PlaceTree(x, 5));
-    EXPECT_GE(map.Tile(x, 5).image, 44);
-    EXPECT_LE(map.Tile(x, 5).image, 47);
-    EXPECT_FALSE(map.PlaceTree(x, 5));
-    EXPECT_FALSE(map.PlaceScenery(x, 5));
-  }
-  ASSERT_TRUE(map.PlaceScenery(1, 6));
-  EXPECT_EQ(map.Tile(1, 6).kind, tkScenery);
-  EXPECT_GE(map.Tile(1, 6).image, 40);
-  EXPECT_LE(map.Tile(1, 6).image, 43);
-}
-
 }  // namespace

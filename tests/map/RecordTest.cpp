@@ -96,18 +96,4 @@ TEST(Random, StaysInRangeAndRepeatsForASeed) {
   EXPECT_EQ(RandomInt(0), 0);
 }
 
-TEST(Families, MembershipFollowsTheJoiningRules) {
-  EXPECT_TRUE(InFamily(tkBridge, TFamily::Road));
-  EXPECT_TRUE(InFamily(tkBridge, TFamily::Water));
-  EXPECT_TRUE(InFamily(tkCrossing, TFamily::Road));
-  EXPECT_TRUE(InFamily(tkCrossing, TFamily::Duct));
-  EXPECT_TRUE(InFamily(tkGate, TFamily::Fence));
-  EXPECT_TRUE(InFamily(tkDuctS, TFamily::Duct));
-  EXPECT_FALSE(InFamily(tkGate, TFamily::Road));
-  EXPECT_FALSE(InFamily(tkCrossing, TFamily::Water));
-  EXPECT_FALSE(IsWaterKind(tkCrossing));
-  EXPECT_FALSE(IsWaterKind(200));
-  EXPECT_FALSE(InFamily(255, TFamily::Road));
-}
-
 }  // namespace

@@ -62,14 +62,6 @@ TEST_F(TickTest, CalendarRollsOverWeeksMonthsAndYears) {
   EXPECT_EQ(host.Matching("date").back(), "date Semana 3 de Mar\xE7o, 2006");
 }
 
-TEST_F(TickTest, ZeroDaysDoNothing) {
-  host.calls.clear();
-  const auto before = Bytes(map);
-  map.Tick(0);
-  EXPECT_EQ(Bytes(map), before);
-  EXPECT_TRUE(host.calls.empty());
-}
-
 TEST_F(TickTest, LoadedCalendarOutOfRangeIsSafeAndComesBack) {
   auto& r = map.Record();
   r.day = 1;
@@ -122,18 +114,6 @@ TEST_F(TickTest, MoistureFollowsTheWeatherWithinItsRange) {
   map.Tick(1);
   EXPECT_EQ(r.weather, 77);
   EXPECT_EQ(r.moisture, 101);
-}
-
-TEST_F(TickTest, SaturatingArithmetic) {
-  std::uint8_t v = 250;
-  AddSaturating(v, 10);
-  EXPECT_EQ(v, 255);
-  SubtractSaturating(v, 300);
-  EXPECT_EQ(v, 0);
-  v = 10;
-  AddSaturating(v, 5);
-  SubtractSaturating(v, 3);
-  EXPECT_EQ(v, 12);
 }
 
 TEST_F(TickTest, ForecastKeepsItsShapeDayAfterDay) {

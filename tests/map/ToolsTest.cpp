@@ -57,28 +57,33 @@ TEST(Tools, PricesAndRules) {
   EXPECT_EQ(ToolVerdict(tlMover, TTile{255, 0, tkEmpty}, -1), tvRefused);
 }
 
-TEST(Tools, ActionsCallTheirMapOperationAndChargeNothing) {
+TEST(Tools, EachActionCallsItsOperationAndChargesNothing) {
+  struct TCase {
+    TToolKind tool;
+    TTile before;
+    TTileKind after;
+    std::uint8_t image;
+  };
+  const TCase cases[] = {
+      {tlTerra, {255, 0, tkEmpty}, tkDirtRoad, 53},   {tlPavimento, {255, 0, tkEmpty}, tkPavement, 64},
+      {tlCerca, {255, 0, tkEmpty}, tkFence, 75},      {tlDuto, {255, 53, tkDirtRoad}, tkCrossing, 129},
+      {tlPorteira, {255, 74, tkFence}, tkGate, 83},   {tlDutoS, {255, 90, tkDuct}, tkDuctS, 107},
+      {tlBulldoze, {255, 45, tkTree}, tkEmpty, 120},  {tlArvores, {255, 0, tkEmpty}, tkTree, 0},
+  };
+  for (const auto& c : cases) {
+    TMapa map;
+    map.Tile(10, 10) = c.before;
+    EXPECT_TRUE(ToolAction(map, c.tool, 10, 10)) << ToolName(c.tool);
+    EXPECT_EQ(map.Tile(10, 10).kind, c.after) << ToolName(c.tool);
+    if (c.image != 0) {
+      EXPECT_EQ(map.Tile(10, 10).image, c.image) << ToolName(c.tool);
+    }
+    EXPECT_EQ(map.Record().funds, 40000);
+  }
   TMapa map;
-  const std::int32_t funds = map.Record().funds;
-  EXPECT_TRUE(ToolAction(map, tlTerra, 10, 10));
-  EXPECT_EQ(map.Tile(10, 10).kind, tkDirtRoad);
-  EXPECT_TRUE(ToolAction(map, tlDuto, 10, 10));
-  EXPECT_EQ(map.Tile(10, 10).kind, tkCrossing);
-  EXPECT_TRUE(ToolAction(map, tlCerca, 20, 20));
-  EXPECT_TRUE(ToolAction(map, tlPorteira, 20, 20));
-  EXPECT_EQ(map.Tile(20, 20).kind, tkGate);
-  EXPECT_TRUE(ToolAction(map, tlPavimento, 30, 30));
-  EXPECT_EQ(map.Tile(30, 30).kind, tkPavement);
-  EXPECT_TRUE(ToolAction(map, tlArvores, 40, 40));
-  EXPECT_EQ(map.Tile(40, 40).kind, tkTree);
-  EXPECT_TRUE(ToolAction(map, tlBulldoze, 40, 40));
-  EXPECT_TRUE(ToolAction(map, tlDuto, 50, 50));
-  EXPECT_TRUE(ToolAction(map, tlDutoS, 50, 50));
-  EXPECT_EQ(map.Tile(50, 50).kind, tkDuctS);
   for (auto tool : {tlNone, tlMover, tlVer, tlComida, tlAgua}) {
     EXPECT_FALSE(ToolAction(map, tool, 60, 60));
   }
-  EXPECT_EQ(map.Record().funds, funds);
 }
 
 }  // namespace
