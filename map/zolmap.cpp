@@ -6,6 +6,9 @@
 //   zolmap tool [--seed N] FILE TOOL X Y [X Y ...]
 //   zolmap tick [--seed N] FILE DAYS
 //
+// `tool` acts as the map view does with the button held on a newly hovered
+// tile and prints "applied", "refused" or "failed" per tile; a tile outside
+// the playable area 1..96 is refused, as the view never acts there.
 // Exit status 0 on success, 1 on a file problem, 2 on bad arguments. A
 // command that fails leaves FILE as it was; writes go to a temporary file
 // that then replaces FILE.
