@@ -86,4 +86,20 @@ TEST(Tools, EachActionCallsItsOperationAndChargesNothing) {
   }
 }
 
+TEST(Tools, MarkerRuleAcceptsExactlyWhatTheActionDoes) {
+  for (int t = 0; t < ToolKindCount; ++t) {
+    const auto tool = static_cast<TToolKind>(t);
+    if (!ToolHasRule(tool)) continue;
+    for (int kind : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 200}) {
+      for (int image : {0, 23, 44, 53, 70, 74, 75, 89, 90, 91, 100, 101, 129}) {
+        TMapa map;
+        const TTile tile{255, static_cast<std::uint8_t>(image), static_cast<std::uint8_t>(kind)};
+        map.Tile(30, 30) = tile;
+        EXPECT_EQ(ToolRuleAllows(tool, tile), ToolAction(map, tool, 30, 30))
+            << ToolName(tool) << " on kind " << kind << " image " << image;
+      }
+    }
+  }
+}
+
 }  // namespace
