@@ -36,6 +36,13 @@ enum class TPlaceMode : std::uint8_t { Place, Join };
 
 constexpr int MapSize = 98;  // grid 0..97; ring 0 and 97; playable 1..96
 
+// Whether (x, y) names a tile of the grid, ring included.
+constexpr bool InGrid(int x, int y) { return x >= 0 && x < MapSize && y >= 0 && y < MapSize; }
+// Whether (x, y) lies in the playable area, whose four neighbours all exist.
+constexpr bool InPlayable(int x, int y) {
+  return x >= 1 && x <= MapSize - 2 && y >= 1 && y <= MapSize - 2;
+}
+
 #pragma pack(push, 1)
 struct TTile {
   std::uint8_t spare;
@@ -43,7 +50,9 @@ struct TTile {
   std::uint8_t kind;
 };
 
-struct TMapaRecord {
+// Aligned as its widest field, so that `year` and `funds` sit on their
+// natural boundaries wherever a record lives.
+struct alignas(4) TMapaRecord {
   std::uint8_t moisture;
   std::uint8_t reserved1;
   std::uint8_t reserved2;
@@ -65,6 +74,12 @@ struct TMapaRecord {
 
 static_assert(sizeof(TTile) == 3);
 static_assert(sizeof(TMapaRecord) == 28836);
+static_assert(alignof(TMapaRecord) == 4);
+
+// Offset of tile (x, y) in the saved record: the grid is stored by columns.
+constexpr std::size_t TileOffset(int x, int y) {
+  return 22 + 294 * static_cast<std::size_t>(x) + 3 * static_cast<std::size_t>(y);
+}
 
 // Uniform integer in 0..n-1 from the program's one generator.
 int RandomInt(int n);
@@ -85,6 +100,9 @@ class TMapa {
 
   TMapaRecord& Record() { return record_; }
   const TMapaRecord& Record() const { return record_; }
+  // The tile at (x, y); the caller guarantees InGrid(x, y).
+  TTile& Tile(int x, int y);
+  const TTile& Tile(int x, int y) const;
   std::uint8_t frameCounter = 0;
 
   // Funds; refuses a negative delta that would take funds below 0.
@@ -96,7 +114,9 @@ class TMapa {
   void PlaceHouse(int x, int y, std::uint8_t firstImage);
   void PlaceRiver();
 
-  // Placement and joining; every operation refuses a tile outside 1..96.
+  // Placement and joining; every operation a tool reaches refuses a tile
+  // outside 1..96 (PlaceLinear also row and column 96). PlaceWater, used by
+  // generation, takes the ring as well but nothing outside 0..97.
   bool PlaceLinear(std::uint8_t x, std::uint8_t y, std::uint8_t base, TPlaceMode mode);
   bool PlaceFitting(std::uint8_t x, std::uint8_t y, int fitting);
   bool PlaceWater(int x, int y, TPlaceMode mode);
@@ -117,6 +137,16 @@ class TMapa {
   void SetHost(IMapHost* host) { host_ = host; }
 
  private:
+  std::uint8_t LinearMask(int x, int y, TFamily family) const;
+  std::uint8_t WaterMask(int x, int y) const;
+  void JoinLinearNeighbours(int x, int y, std::uint8_t base);
+  void PlaceBorderAndVegetation();
+  void AdvanceCalendar();
+  void ShowDate() const;
+  void DrawForecastStrip() const;
+  void FollowWeather();
+  void PlayAmbientSounds(bool allowed) const;
+
   TMapaRecord record_{};
   IMapHost* host_ = nullptr;
 };
