@@ -1,6 +1,7 @@
 // Wave lists, the copy rules of Play and the software mixer.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -252,6 +253,52 @@ TEST(Device, TheDummyDriverOpensAndPlays) {
   item.Play(true);  // waits until the copy has finished
   EXPECT_EQ(item.PlayingCount(), 0);
   EXPECT_EQ(item.CopyCount(), 1);
+}
+
+TEST(Device, StartsByItselfOnceTheEventLoopTurns) {
+  ScopedEnv driver("SDL_AUDIODRIVER", "dummy");
+  TestApp();
+  TDXSound sound;
+  TDXWaveList list;
+  list.SetDXSound(&sound);
+  TWaveCollectionItem& item = list.Items.Add();
+  item.Wave = Constant16(100, 10);
+  EXPECT_FALSE(sound.Initialized());
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(sound.Initialized());
+  EXPECT_TRUE(item.Initialized());
+  EXPECT_EQ(item.PlayingCount(), 0);
+}
+
+TEST(Device, TheDiskDriverCapturesTheMixedOutput) {
+  const std::string path = ::testing::TempDir() + "zv_mixed_output.raw";
+  std::remove(path.c_str());
+  ScopedEnv driver("SDL_AUDIODRIVER", "disk");
+  ScopedEnv file("SDL_DISKAUDIOFILE", path.c_str());
+  ScopedEnv delay("SDL_DISKAUDIODELAY", "1");
+  OfflineSound f;
+  TWaveCollectionItem& first = f.Add(Constant16(20000, 2000));
+  TWaveCollectionItem& second = f.Add(Constant16(20000, 2000));
+  f.sound.Initialize();
+  if (!f.sound.Initialized()) GTEST_SKIP() << "SDL has no disk audio driver here";
+  first.Play();
+  second.Play(true);
+  f.sound.Finalize();
+
+  std::FILE* raw = std::fopen(path.c_str(), "rb");
+  ASSERT_NE(raw, nullptr);
+  std::vector<std::int16_t> samples(1 << 20);
+  samples.resize(std::fread(samples.data(), sizeof(std::int16_t), samples.size(), raw));
+  std::fclose(raw);
+  int clipped = 0, single = 0, negative = 0;
+  for (std::int16_t s : samples) {
+    clipped += s == 32767;
+    single += s == 20000;
+    negative += s < 0;
+  }
+  EXPECT_EQ(negative, 0);  // 40000 wrapped would show as -25536
+  EXPECT_GT(clipped, 0);
+  EXPECT_GE(clipped + single, 2 * 2000);  // at least one sound's length, both channels
 }
 
 }  // namespace

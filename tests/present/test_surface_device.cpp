@@ -36,9 +36,9 @@ void RecordEvents(TSurfaceDevice& device, std::string& log) {
 
 TEST(SurfaceDevice, StartAndStopSendNoticesLastListenerFirst) {
   std::string log;
+  Recorder a("A", log), b("B", log);  // outlive the device, which says goodbye
   TSurfaceDevice device;
   RecordEvents(device, log);
-  Recorder a("A", log), b("B", log);
   device.RegisterListener(&a);
   device.RegisterListener(&b);
   device.StartDevice();
@@ -69,13 +69,13 @@ TEST(SurfaceDevice, RegisteringWithAStartedDeviceCatchesUp) {
 
 TEST(SurfaceDevice, ResizingRemakesABlackBackSurface) {
   std::string log;
+  Recorder r("R", log);
   TSurfaceDevice device;
   device.BoundsChanged(0, 0);
   device.StartDevice();
   EXPECT_EQ(device.BackSurface()->Width(), 1);
   EXPECT_EQ(device.BackSurface()->Height(), 1);
   RecordEvents(device, log);
-  Recorder r("R", log);
   device.RegisterListener(&r);
   log.clear();
   device.BackSurface()->Fill(0xFFFFFFFFu);
@@ -94,8 +94,8 @@ TEST(SurfaceDevice, ResizingRemakesABlackBackSurface) {
 
 TEST(SurfaceDevice, ResizingAStoppedDeviceOnlyRecordsTheSize) {
   std::string log;
-  TSurfaceDevice device;
   Recorder r("R", log);
+  TSurfaceDevice device;
   device.RegisterListener(&r);
   device.BoundsChanged(12, 7);
   EXPECT_EQ(log, "R:Resized ");
@@ -106,11 +106,11 @@ TEST(SurfaceDevice, ResizingAStoppedDeviceOnlyRecordsTheSize) {
 
 TEST(SurfaceDevice, ReadyToDrawNeverStartsAndRestoresLostSurfaces) {
   std::string log;
+  Recorder r("R", log);
   TSurfaceDevice device;
   EXPECT_FALSE(device.ReadyToDraw());
   EXPECT_FALSE(device.Started());
   device.StartDevice();
-  Recorder r("R", log);
   device.RegisterListener(&r);
   log.clear();
   EXPECT_TRUE(device.ReadyToDraw());
