@@ -343,6 +343,10 @@ bool TDXInput::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ApplicationDeactivate:
       ReleaseAll();
       break;
+    case QEvent::ApplicationStateChange:
+      if (static_cast<QApplicationStateChangeEvent*>(event)->applicationState() != Qt::ApplicationActive)
+        ReleaseAll();
+      break;
     case QEvent::ApplicationActivate:
       if (!Joystick.ControllerOpen()) Joystick.OpenController();
       break;
