@@ -16,6 +16,8 @@ class EDXImageListError : public std::runtime_error {  // "%s cannot be initiali
 
 class TPictureCollection;
 
+// One picture cut into patterns. The whole picture is kept in one surface;
+// PatternRect gives each pattern's rectangle in it, numbered row by row.
 class TPictureCollectionItem {
  public:
   explicit TPictureCollectionItem(TPictureCollection& collection);
