@@ -119,9 +119,9 @@ TColour PavementAt(int x, int y, TRoadPart part, float v) {
 void Rail(TCanvas& c, bool vertical, int v, int from, int to) {
   for (int u = from; u < to; ++u) {
     const int px = vertical ? v : u, py = vertical ? u : v;
-    c.Set(px, py, Shade(TMaterial::Wood, Hash01(px, py, 520) < 0.15f ? 5 : 4));
+    c.Set(px, py, Shade(TMaterial::Wood, Hash01(px, py, 520) < 0.2f ? 4 : 5));
     const int qx = vertical ? v + 1 : u, qy = vertical ? u : v + 1;
-    c.Set(qx, qy, Shade(TMaterial::Wood, Hash01(qx, qy, 521) < 0.2f ? 1 : 2));
+    c.Set(qx, qy, Shade(TMaterial::Wood, Hash01(qx, qy, 521) < 0.2f ? 3 : 2));
   }
 }
 
@@ -150,6 +150,15 @@ void ArmRange(int arm, int& from, int& to) {
   to = low ? T / 2 : T;
 }
 
+// Where an arm ends at a tile edge a post stands astride the edge, half in
+// each tile, so a run of fence shows a post every half tile.
+void EdgePost(TCanvas& l, int arm, bool shadowOnly) {
+  const int x0 = arm == West ? -2 : arm == East ? T - 2 : 10;
+  const int y0 = arm == North ? -2 : arm == South ? T - 2 : 10;
+  if (shadowOnly) ShadowRect(l, x0 + 1, y0 + 1, 4, 4);
+  else Block(l, x0, y0, 4, 4, TMaterial::Wood, 3);
+}
+
 TCanvas FenceLayer(int arms) {
   TCanvas l(T, T);
   const int v = FenceSpan.first;
@@ -157,17 +166,19 @@ TCanvas FenceLayer(int arms) {
     if (!(arms & arm)) continue;
     int from, to;
     ArmRange(arm, from, to);
-    const bool vertical = arm == North || arm == South;
-    if (vertical) ShadowRect(l, v + 2, from, 1, to - from);
-    else ShadowRect(l, from, v + 2, to - from, 1);
+    if (arm == North || arm == South) ShadowRect(l, v + 2, from, 2, to - from);
+    else ShadowRect(l, from, v + 2, to - from, 2);
+    EdgePost(l, arm, true);
   }
-  ShadowRect(l, 11, 11, 4, 4);
+  ShadowRect(l, 11, 11, 5, 5);
   for (int arm : {North, West, East, South}) {
     if (!(arms & arm)) continue;
     int from, to;
     ArmRange(arm, from, to);
     Rail(l, arm == North || arm == South, v, from, to);
   }
+  for (int arm : {North, West, East, South})
+    if (arms & arm) EdgePost(l, arm, false);
   Block(l, 10, 10, 4, 4, TMaterial::Wood, 3);
   return l;
 }
@@ -290,31 +301,34 @@ TCanvas DeckTile() {
 
 TCanvas FenceTile(int arms) { return OnGrass(FenceLayer(arms)); }
 
+// A white-painted ranch gate between two heavy posts.
 TCanvas GateTile(bool northSouth) {
   TCanvas l(T, T);
   const int v = FenceSpan.first;
-  ShadowRect(l, 0, v + 2, 3, 1);
-  ShadowRect(l, 21, v + 2, 3, 1);
-  ShadowRect(l, 3, 10, 3, 5);
-  ShadowRect(l, 20, 10, 3, 5);
-  ShadowRect(l, 6, 14, 14, 1);
+  ShadowRect(l, 0, v + 2, 3, 2);
+  ShadowRect(l, 21, v + 2, 3, 2);
+  ShadowRect(l, 3, 10, 3, 6);
+  ShadowRect(l, 20, 10, 3, 6);
+  ShadowRect(l, 6, 14, 14, 2);
+  EdgePost(l, West, true);
+  EdgePost(l, East, true);
   Rail(l, false, v, 0, 3);
   Rail(l, false, v, 21, 24);
-  // The leaf: two rails, upright slats and a diagonal brace.
+  EdgePost(l, West, false);
+  EdgePost(l, East, false);
   for (int x = 5; x < 19; ++x) {
-    l.Set(x, 10, Shade(TMaterial::Wood, 5));
-    l.Set(x, 13, Shade(TMaterial::Wood, 3));
+    l.Set(x, 10, Shade(TMaterial::Cream, 5));
+    l.Set(x, 13, Shade(TMaterial::Cream, 4));
+    l.Set(x, 14, Shade(TMaterial::Cream, 1));
   }
-  for (int x : {5, 9, 14, 18}) {
-    l.Set(x, 11, Shade(TMaterial::Wood, 4));
-    l.Set(x, 12, Shade(TMaterial::Wood, 3));
-  }
-  Line(l, 6, 12, 17, 11, Shade(TMaterial::Wood, 4));
-  Block(l, 2, 9, 3, 5, TMaterial::Wood, 3);
-  Block(l, 19, 9, 3, 5, TMaterial::Wood, 3);
+  for (int x : {5, 10, 14, 18})
+    for (int y = 11; y < 13; ++y) l.Set(x, y, Shade(TMaterial::Cream, 3));
+  Line(l, 6, 12, 17, 11, Shade(TMaterial::Cream, 4));
+  Block(l, 2, 9, 3, 6, TMaterial::Wood, 3);
+  Block(l, 19, 9, 3, 6, TMaterial::Wood, 3);
   l.Set(5, 10, Shade(TMaterial::Metal, 1));
   l.Set(5, 13, Shade(TMaterial::Metal, 1));
-  l.Set(18, 11, Shade(TMaterial::Metal, 4));
+  l.Set(17, 12, Shade(TMaterial::Metal, 0));
   return OnGrass(northSouth ? Transposed(l) : l);
 }
 

@@ -12,7 +12,7 @@ namespace art {
 constexpr TColour Rgb(std::uint32_t rgb) { return 0xFF000000u | rgb; }
 
 // What a colour stands for; the join checks compare materials across edges.
-enum class TMaterial : std::uint8_t { Grass, Earth, Stone, Sandstone, Wood, Water, Metal, Leaf, Red, Cream, Gold, Sky, Ink, Key, None };
+enum class TMaterial : std::uint8_t { Grass, Earth, Stone, Sandstone, Wood, Water, Metal, Leaf, Red, Cream, Gold, Sky, Cloud, Ink, Key, None };
 
 struct TRamp {
   TMaterial material;
@@ -20,7 +20,7 @@ struct TRamp {
 };
 
 // Indexed by TMaterial up to Ink.
-constexpr std::array<TRamp, 13> Ramps = {{
+constexpr std::array<TRamp, 14> Ramps = {{
     {TMaterial::Grass, {Rgb(0x34521f), Rgb(0x46692a), Rgb(0x5a8131), Rgb(0x70973a), Rgb(0x8aad47), Rgb(0xa9c25c)}},
     {TMaterial::Earth, {Rgb(0x45301f), Rgb(0x654630), Rgb(0x86603c), Rgb(0xa57c4d), Rgb(0xc29a66), Rgb(0xdbbd8a)}},
     {TMaterial::Stone, {Rgb(0x35373f), Rgb(0x50535b), Rgb(0x6c6f77), Rgb(0x898c92), Rgb(0xa8aaae), Rgb(0xc9cacc)}},
@@ -32,7 +32,8 @@ constexpr std::array<TRamp, 13> Ramps = {{
     {TMaterial::Red, {Rgb(0x561c18), Rgb(0x822e28), Rgb(0xa84431), Rgb(0xcb6243), Rgb(0xe58c60), Rgb(0xf2b48a)}},
     {TMaterial::Cream, {Rgb(0x978667), Rgb(0xb6a584), Rgb(0xd2c3a0), Rgb(0xe6dabb), Rgb(0xf3ebd4), Rgb(0xfbf7ea)}},
     {TMaterial::Gold, {Rgb(0x8a6418), Rgb(0xb58724), Rgb(0xd9a834), Rgb(0xefc84a), Rgb(0xf8df78), Rgb(0xfdf0b4)}},
-    {TMaterial::Sky, {Rgb(0x4d5866), Rgb(0x76828f), Rgb(0xa3adb8), Rgb(0x8cc4ec), Rgb(0xc3e1f6), Rgb(0xf7f9fb)}},
+    {TMaterial::Sky, {Rgb(0x5f9fd6), Rgb(0x76b2e2), Rgb(0x8cc4ec), Rgb(0xa6d3f2), Rgb(0xc3e1f6), Rgb(0xe2f1fb)}},
+    {TMaterial::Cloud, {Rgb(0x4d5866), Rgb(0x76828f), Rgb(0xa3adb8), Rgb(0xc8cfd7), Rgb(0xe6eaee), Rgb(0xfbfcfd)}},
     {TMaterial::Ink, {Rgb(0x1b1713), Rgb(0x2a231c), Rgb(0x3a3128), Rgb(0x4a4036), Rgb(0x5c5247), Rgb(0x6e655a)}},
 }};
 static_assert(Ramps.size() == static_cast<std::size_t>(TMaterial::Ink) + 1);
