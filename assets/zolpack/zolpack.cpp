@@ -129,44 +129,62 @@ int Extract(const std::string& path, const std::string& name, const std::string&
   return 0;
 }
 
-// What the decoded bytes of an entry hold, after its sizes.
-std::string Describe(const std::string& name, const std::vector<std::uint8_t>& block) {
+// Appends one space-separated field to an output line.
+void Field(std::string& line, std::string_view value) {
+  line += ' ';
+  line += value;
+}
+
+// What the decoded bytes of a picture or sound entry hold, or the error that
+// decoding them raised; false when decoding failed.
+bool Describe(const std::string& name, const std::vector<std::uint8_t>& block, std::string& line) {
   const std::string extension = ZolPackExtension(name);
   try {
     if (extension == ".bmp") {
       const TBitmap bitmap = ZolLoadBitmap(block.data(), block.size());
-      return " bitmap " + std::to_string(bitmap.Width) + "x" + std::to_string(bitmap.Height);
-    }
-    if (extension == ".wav") {
+      Field(line, "bitmap");
+      Field(line, std::to_string(bitmap.Width) + "x" + std::to_string(bitmap.Height));
+    } else if (extension == ".wav") {
       TMemoryStream stream(block.data(), block.size());
       TWave wave;
       wave.LoadFromStream(stream);
-      return " wave " + std::to_string(wave.FormatTag()) + " " + std::to_string(wave.Channels()) + " " +
-             std::to_string(wave.SamplesPerSec()) + " " + std::to_string(wave.BitsPerSample()) + " " +
-             std::to_string(wave.DataSize());
+      Field(line, "wave");
+      for (const std::size_t value : {std::size_t(wave.FormatTag()), std::size_t(wave.Channels()),
+                                      std::size_t(wave.SamplesPerSec()), std::size_t(wave.BitsPerSample()),
+                                      wave.DataSize()})
+        Field(line, std::to_string(value));
     }
+    return true;
   } catch (const std::exception& error) {
-    throw TFailure{error.what()};
+    Field(line, error.what());
+    return false;
   }
-  return {};
 }
 
+// One line per entry; an entry that cannot be decoded shows the error in its
+// line (with "-" for a decoded size that could not be found) and makes the
+// exit status 1.
 int Info(const std::string& path) {
   TZolPackLoad reader;
   Open(reader, path);
   int status = 0;
   for (int i = 1; i <= reader.ArquivosPacote(); ++i) {
     const std::string name = reader.PegaNome(i);
-    std::string line = Cp1252ToUtf8(name) + " " + std::to_string(reader.PegaTamanho(i));
+    std::string line = Cp1252ToUtf8(name);
+    Field(line, std::to_string(reader.PegaTamanho(i)));
     std::vector<std::uint8_t> block;
     try {
-      if (!reader.ExtrairDados(name, block)) throw TFailure{MessageToUtf8(reader.Erro(), path)};
-      line += " " + std::to_string(block.size()) + Describe(name, block);
-    } catch (const TFailure& failure) {
-      line += " - " + failure.Message;
-      status = 1;
+      if (reader.ExtrairDados(name, block)) {
+        Field(line, std::to_string(block.size()));
+        if (!Describe(name, block, line)) status = 1;
+      } else {
+        Field(line, "-");
+        Field(line, MessageToUtf8(reader.Erro(), path));
+        status = 1;
+      }
     } catch (const EZDecompressionError& error) {
-      line += " - " + std::string(error.what());
+      Field(line, "-");
+      Field(line, error.what());
       status = 1;
     }
     std::printf("%s\n", line.c_str());

@@ -109,7 +109,11 @@ TEST_F(ZolPackLoadTest, ScrambledEntriesKeepTheirLastStoredByte) {
 
 TEST_F(ZolPackLoadTest, HoldsUpTo1024EntriesAndRefusesMore) {
   std::vector<TZolPackStoredEntry> entries;
-  for (int i = 0; i < 1024; ++i) entries.push_back({std::string("e") + std::to_string(i), {std::uint8_t(i)}});
+  for (int i = 0; i < 1024; ++i) {
+    std::string name = "e";
+    name += std::to_string(i);
+    entries.push_back({name, {std::uint8_t(i)}});
+  }
   WriteBytes(Path("full.dpf"), ZolPackBuild('d', entries));
   ASSERT_TRUE(reader_.AbrePacote(Path("full.dpf")));
   EXPECT_EQ(reader_.ArquivosPacote(), 1024);
