@@ -6,12 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "present/ListError.h"
 #include "present/Surface.h"
 #include "present/SurfaceDevice.h"
 
-class EListError : public std::runtime_error {  // "List index out of bounds (%d)"
-  using std::runtime_error::runtime_error;
-};
 class EDXImageListError : public std::runtime_error {  // "%s cannot be initialized"
   using std::runtime_error::runtime_error;
 };
@@ -49,6 +47,8 @@ class TPictureCollectionItem {
 
  private:
   struct Pattern;
+  // Pixels of pattern index at width x height, scaled once and kept.
+  void PatternSource(int index, int width, int height, const std::uint32_t*& pixels, int& stride);
   TPictureCollection& collection_;
   bool initialized_ = false;
   TColor transparentColor_ = 0;
