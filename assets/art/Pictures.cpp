@@ -229,9 +229,9 @@ TCanvas MakeStatus() {
   TCanvas partly = SkyPanel(Shade(TMaterial::Sky, 2));
   Sun(partly, 8.5f, 8.5f, 4.5f);
   Cloud(partly, 14.0f, 14.5f, 0.95f, 3, 5);
-  TCanvas cloudy = SkyPanel(Shade(TMaterial::Sky, 0));
-  Cloud(cloudy, 8.5f, 8.5f, 0.8f, 2, 4);
-  Cloud(cloudy, 13.5f, 14.0f, 1.0f, 3, 5);
+  TCanvas cloudy = SkyPanel(Shade(TMaterial::Cloud, 3));
+  Cloud(cloudy, 8.5f, 8.5f, 0.8f, 2, 3);
+  Cloud(cloudy, 13.5f, 14.0f, 1.0f, 2, 5);
   TCanvas rain = SkyPanel(Shade(TMaterial::Cloud, 2));
   Cloud(rain, 12.0f, 8.5f, 1.05f, 2, 4);
   Drops(rain, 6, 16, Shade(TMaterial::Water, 5), 4);
