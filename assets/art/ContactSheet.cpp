@@ -129,6 +129,8 @@ int main(int argc, char** argv) {
              {"24", art::RenderScene(fences, chao, casas, 24)},
              {"12", art::RenderScene(roads, chao, casas, 12)},
              {"12", art::RenderScene(fences, chao, casas, 12)}}, Backdrop);
+  sheet.Heading("A STRETCH OF RANCH AT 24 PX");
+  sheet.Row({{"AS A NEW GAME LAYS IT OUT", art::RenderScene(art::RanchSample(48, 24), chao, casas, 24)}}, Backdrop);
   const std::string missing = Missing(roads, fences);
   if (!missing.empty()) std::fprintf(stderr, "zv_contactsheet: scenes lack pieces%s\n", missing.c_str());
 

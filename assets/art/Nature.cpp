@@ -43,7 +43,7 @@ void Specks(TCanvas& l, int seed, int count, float cx, float cy, float r, TColou
 
 TCanvas Pine() {
   TCanvas l(T, T);
-  auto radius = [](float a) { return 8.2f + 1.6f * std::cos(7 * a); };
+  auto radius = [](float a) { return 9.0f + 1.7f * std::cos(7 * a); };
   for (int y = 0; y < T; ++y)
     for (int x = 0; x < T; ++x) {
       const float dx = x + 0.5f - 14.5f, dy = y + 0.5f - 14.5f;
@@ -84,10 +84,10 @@ TCanvas SceneryTile(int k) {
       Specks(l, 2, 9, 11.5f, 12.0f, 6.5f, Shade(TMaterial::Red, 3));
       Specks(l, 3, 5, 11.0f, 11.0f, 5.5f, Shade(TMaterial::Red, 5));
       break;
-    default:  // a termite mound of red earth, tall enough for a long shadow
-      ShadowDisc(l, 15.0f, 15.5f, 6.5f, 5.0f);
-      Clump(l, {{11.0f, 13.0f, 6.0f}, {11.5f, 9.5f, 4.0f}, {10.5f, 7.0f, 2.5f}}, TMaterial::Red, 0, 4, 0.0f);
-      Specks(l, 4, 10, 11.0f, 11.0f, 6.0f, Shade(TMaterial::Earth, 2));
+    default:  // a termite mound of clay, tall enough for a long shadow
+      ShadowDisc(l, 15.5f, 16.0f, 7.0f, 5.5f);
+      Clump(l, {{11.0f, 13.0f, 6.5f}, {11.5f, 9.5f, 4.5f}, {10.5f, 6.5f, 3.0f}}, TMaterial::Earth, 0, 5, 0.0f);
+      Specks(l, 4, 10, 11.0f, 11.0f, 6.0f, Shade(TMaterial::Red, 1));
       break;
   }
   return OnGrass(l);
@@ -97,18 +97,18 @@ TCanvas TreeTile(int k) {
   TCanvas l(T, T);
   switch (k) {
     case 0:  // a broad shade tree
-      Clump(l, {{11.5f, 11.0f, 8.0f}, {7.5f, 8.0f, 4.5f}, {15.5f, 8.5f, 4.5f}, {8.0f, 15.0f, 4.5f}, {15.5f, 15.0f, 4.5f}},
+      Clump(l, {{11.5f, 11.0f, 9.0f}, {6.5f, 7.5f, 5.0f}, {16.0f, 7.5f, 5.0f}, {7.0f, 15.5f, 5.0f}, {16.0f, 15.5f, 5.0f}},
             TMaterial::Leaf, 0, 5, 3.0f);
       break;
     case 1:
       l = Pine();
       break;
     case 2:  // two young trees
-      Clump(l, {{8.0f, 8.0f, 5.5f}, {6.0f, 6.0f, 3.0f}}, TMaterial::Leaf, 0, 5, 2.5f);
-      Clump(l, {{16.0f, 15.5f, 5.0f}, {17.5f, 13.5f, 2.8f}}, TMaterial::Leaf, 0, 5, 2.5f);
+      Clump(l, {{8.0f, 8.0f, 6.5f}, {5.5f, 5.5f, 3.5f}}, TMaterial::Leaf, 0, 5, 2.5f);
+      Clump(l, {{16.0f, 16.0f, 6.0f}, {17.5f, 13.5f, 3.2f}}, TMaterial::Leaf, 0, 5, 2.5f);
       break;
     default:  // a yellow flowering tree
-      Clump(l, {{11.5f, 11.5f, 7.5f}, {8.0f, 9.0f, 4.5f}, {15.0f, 9.5f, 4.0f}, {11.0f, 15.5f, 4.5f}}, TMaterial::Gold, 0, 5, 3.0f);
+      Clump(l, {{11.5f, 11.5f, 8.5f}, {7.5f, 8.5f, 5.0f}, {15.5f, 9.0f, 4.5f}, {11.0f, 16.0f, 5.0f}}, TMaterial::Gold, 0, 5, 3.0f);
       Specks(l, 7, 10, 12.0f, 12.0f, 7.0f, Shade(TMaterial::Leaf, 2));
       break;
   }

@@ -97,6 +97,41 @@ TSceneMap FencesAndDucts() {
   };
 }
 
+TSceneMap RanchSample(int width, int height) {
+  TSceneMap m(height, std::string(width, '.'));
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const int r = HashBelow(x, y, 900, 200);
+      if (r < 11) m[y][x] = 't';
+      else if (r < 16) m[y][x] = 's';
+    }
+  // The homestead: a fenced square with the house in its top-left corner.
+  const int fx = 3, fy = 2, side = 11;
+  for (int y = fy; y < fy + side; ++y)
+    for (int x = fx; x < fx + side; ++x) {
+      const bool edge = x == fx || y == fy || x == fx + side - 1 || y == fy + side - 1;
+      if (edge) m[y][x] = 'f';
+    }
+  for (int y = fy + 1; y < fy + 3; ++y)
+    for (int x = fx + 1; x < fx + 3; ++x) m[y][x] = 'h';
+  m[fy + side - 1][fx + 5] = 'g';
+  // A river from north to south, drifting and changing width.
+  int centre = width * 2 / 3;
+  for (int y = 0; y < height; ++y) {
+    const int w = 2 + HashBelow(y / 2, 0, 901, 3);
+    for (int k = 0; k < w; ++k) {
+      const int x = centre - w / 2 + k;
+      if (x >= 0 && x < width) m[y][x] = 'w';
+    }
+    if (y % 2 == 1) centre += HashBelow(y, 1, 902, 3) - 1;
+  }
+  // A track from the gate to the river, crossing it on a bridge.
+  const int ty = fy + side + 2;
+  for (int y = fy + side; y < ty; ++y) m[y][fx + 5] = 'd';
+  for (int x = fx + 5; x < width; ++x) m[ty][x] = m[ty][x] == 'w' ? 'b' : 'd';
+  return m;
+}
+
 TCanvas RenderScene(const TSceneMap& map, const TCanvas& chao, const TCanvas& casas, int tileSize) {
   const int w = static_cast<int>(map.empty() ? 0 : map[0].size()), h = static_cast<int>(map.size());
   TCanvas out(w * tileSize, h * tileSize);

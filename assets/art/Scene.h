@@ -16,6 +16,9 @@ using TSceneMap = std::vector<std::string>;
 // The roads, water and bridges sample, and the fences, ducts and house sample.
 TSceneMap RoadsAndWater();
 TSceneMap FencesAndDucts();
+// A stretch of ranch laid out the way a new game does it: a fenced homestead
+// with the house, scattered trees and scenery, and a winding river.
+TSceneMap RanchSample(int width, int height);
 
 // Draws a map with tiles of the given size (nearest-pixel scaling).
 TCanvas RenderScene(const TSceneMap& map, const TCanvas& chao, const TCanvas& casas, int tileSize);
