@@ -93,6 +93,92 @@ void Drops(TCanvas& c, int count, int top, TColour colour, int length) {
 // Flat backdrop of an icon: blue sky, or grey as the weather worsens.
 TCanvas SkyPanel(TColour colour) { return TCanvas(T, T, colour); }
 
+// Disc harrow, wheelbarrow, salt trough and crop sprayer, in a row at y0.
+void EquipSecondRow(TCanvas& l, int y0) {
+  Shadow(l, 4, y0 + 5, 18, 16);
+  Line(l, 1, y0 + 12, 6, y0 + 12, Shade(TMaterial::Metal, 2));
+  Box(l, 6, y0 + 4, 14, 2, TMaterial::Metal, 2);
+  Box(l, 6, y0 + 18, 14, 2, TMaterial::Metal, 2);
+  Box(l, 6, y0 + 4, 2, 16, TMaterial::Red, 3);
+  for (int k = 0; k < 4; ++k) {
+    LitDisc(l, 11.0f, y0 + 7.5f + k * 3.2f, 1.9f, TMaterial::Metal, 1, 5, false);
+    LitDisc(l, 16.5f, y0 + 9.0f + k * 3.2f, 1.9f, TMaterial::Metal, 1, 5, false);
+  }
+  // Wheelbarrow: a green tray, one wheel in front, two handles behind.
+  Shadow(l, T + 5, y0 + 7, 17, 13);
+  Line(l, T + 15, y0 + 8, T + 22, y0 + 6, Shade(TMaterial::Wood, 3));
+  Line(l, T + 15, y0 + 16, T + 22, y0 + 18, Shade(TMaterial::Wood, 3));
+  for (int y = 6; y < 19; ++y)
+    for (int x = 5; x < 17; ++x) {
+      const int inset = (x - 5) / 4;
+      if (y < 6 + inset || y > 18 - inset) continue;
+      const bool rim = y == 6 + inset || y == 18 - inset || x == 5 || x == 16;
+      l.Set(T + x, y0 + y, Shade(TMaterial::Leaf, rim ? (y < 12 ? 5 : 1) : 3 + (x + y) % 2));
+    }
+  Box(l, T + 2, y0 + 11, 3, 3, TMaterial::Ink, 3);
+  // Salt trough: a long wooden box full of white salt.
+  Shadow(l, 2 * T + 4, y0 + 9, 19, 9);
+  Box(l, 2 * T + 3, y0 + 8, 18, 8, TMaterial::Wood, 3);
+  for (int y = 10; y < 14; ++y)
+    for (int x = 5; x < 19; ++x) l.Set(2 * T + x, y0 + y, Shade(TMaterial::Cream, HashBelow(x, y, 710, 3) == 0 ? 3 : 5));
+  Box(l, 2 * T + 2, y0 + 15, 3, 4, TMaterial::Wood, 2);
+  Box(l, 2 * T + 18, y0 + 15, 3, 4, TMaterial::Wood, 2);
+  // Sprayer: a yellow tank on two wheels with a boom of nozzles.
+  Shadow(l, 3 * T + 8, y0 + 4, 12, 18);
+  Line(l, 3 * T + 4, y0 + 3, 3 * T + 4, y0 + 20, Shade(TMaterial::Metal, 3));
+  for (int y = 4; y < 21; y += 4) l.Set(3 * T + 3, y0 + y, Shade(TMaterial::Sky, 4));
+  Box(l, 3 * T + 9, y0 + 3, 4, 3, TMaterial::Ink, 3);
+  Box(l, 3 * T + 9, y0 + 18, 4, 3, TMaterial::Ink, 3);
+  LitDisc(l, 3 * T + 12.0f, y0 + 12.0f, 6.0f, TMaterial::Gold, 1, 5, true);
+  Box(l, 3 * T + 11, y0 + 11, 2, 2, TMaterial::Metal, 2);
+  Line(l, 3 * T + 18, y0 + 12, 3 * T + 23, y0 + 12, Shade(TMaterial::Metal, 2));
+}
+
+// Chicken coop, tool shed, long stable and a round corral, in a row at y0.
+void ConstruSecondRow(TCanvas& l, int y0) {
+  Shadow(l, 4, y0 + 4, 18, 18);
+  for (int y = 2; y < 12; ++y)
+    for (int x = 3; x < 15; ++x) l.Set(x, y0 + y, Shade(TMaterial::Gold, y < 7 ? (y % 2 ? 3 : 4) : (y % 2 ? 1 : 2)));
+  Box(l, 3, y0 + 12, 12, 5, TMaterial::Wood, 3);
+  l.FillRect(8, y0 + 13, 3, 4, Shade(TMaterial::Ink, 1));
+  for (int x = 15; x < 23; ++x) {
+    l.Set(x, y0 + 4, Shade(TMaterial::Wood, 4));
+    l.Set(x, y0 + 20, Shade(TMaterial::Wood, 2));
+  }
+  for (int y = 4; y < 21; ++y) l.Set(22, y0 + y, Shade(TMaterial::Wood, 2));
+  for (int k = 0; k < 4; ++k) {
+    const int x = 16 + (k * 5) % 6, y = 7 + k * 3;
+    l.Set(x, y0 + y, Shade(TMaterial::Cloud, 5));
+    l.Set(x + 1, y0 + y, Shade(TMaterial::Cloud, 4));
+    l.Set(x + 2, y0 + y, Shade(TMaterial::Red, 3));
+  }
+  // Tool shed with a ribbed metal roof.
+  Shadow(l, T + 6, y0 + 4, 16, 18);
+  for (int y = 3; y < 16; ++y)
+    for (int x = 4; x < 20; ++x) l.Set(T + x, y0 + y, Shade(TMaterial::Metal, (x % 3 == 0 ? 2 : 4) - (y > 9 ? 1 : 0)));
+  for (int x = 4; x < 20; ++x) l.Set(T + x, y0 + 9, Shade(TMaterial::Metal, 5));
+  Box(l, T + 5, y0 + 16, 14, 5, TMaterial::Wood, 3);
+  Box(l, T + 9, y0 + 16, 6, 5, TMaterial::Wood, 1);
+  // A long stable: gable roof in red tiles, stalls below.
+  Shadow(l, 2 * T + 3, y0 + 4, 21, 18);
+  for (int y = 2; y < 14; ++y)
+    for (int x = 1; x < 23; ++x) l.Set(2 * T + x, y0 + y, Shade(TMaterial::Red, y < 8 ? (x % 3 == 0 ? 3 : 4) : (x % 3 == 0 ? 1 : 2)));
+  for (int x = 1; x < 23; ++x) l.Set(2 * T + x, y0 + 7, Shade(TMaterial::Red, 5));
+  Box(l, 2 * T + 1, y0 + 14, 22, 7, TMaterial::Wood, 3);
+  for (int x : {3, 9, 15}) Box(l, 2 * T + x, y0 + 15, 5, 6, TMaterial::Wood, 1);
+  // A round corral of posts and rails around trodden earth.
+  for (int y = 0; y < T; ++y)
+    for (int x = 0; x < T; ++x) {
+      const float d = std::hypot(x + 0.5f - 12, y + 0.5f - 12);
+      if (d < 8.5f) l.Set(3 * T + x, y0 + y, DitherShade(TMaterial::Earth, 0.6f - d / 30, x, y, 2, 4));
+      else if (d < 9.5f) l.Set(3 * T + x, y0 + y, Shade(TMaterial::Wood, x + y < 24 ? 4 : 2));
+    }
+  for (int k = 0; k < 12; ++k) {
+    const float a = k * 6.2832f / 12;
+    Box(l, 3 * T + static_cast<int>(11.5f + std::cos(a) * 9), y0 + static_cast<int>(11.5f + std::sin(a) * 9), 2, 2, TMaterial::Wood, 3);
+  }
+}
+
 }  // namespace
 
 TCanvas MakeCasas() {
@@ -123,8 +209,8 @@ TCanvas MakeCasas() {
 }
 
 TCanvas MakeEquip() {
-  TCanvas c = GrassField(4 * T, T);
-  TCanvas l(4 * T, T);
+  TCanvas c = GrassField(4 * T, 2 * T);
+  TCanvas l(4 * T, 2 * T);
   // A red tractor facing east: big rear wheels, small front ones, an exhaust.
   Shadow(l, 5, 6, 17, 15);
   for (int x : {5, 6, 7, 8, 9}) {
@@ -169,13 +255,14 @@ TCanvas MakeEquip() {
       l.Set(static_cast<int>(84 + std::cos(a) * r), static_cast<int>(12 + std::sin(a) * r), Shade(TMaterial::Metal, 2));
     }
   l.Set(83, 11, Shade(TMaterial::Metal, 5));
+  EquipSecondRow(l, T);
   Compose(c, l);
   return c;
 }
 
 TCanvas MakeConstru() {
-  TCanvas c = GrassField(4 * T, T);
-  TCanvas l(4 * T, T);
+  TCanvas c = GrassField(4 * T, 2 * T);
+  TCanvas l(4 * T, 2 * T);
   // A small barn with a red gable roof and a wooden front.
   Shadow(l, 5, 3, 18, 19);
   for (int y = 2; y < 16; ++y)
@@ -218,6 +305,7 @@ TCanvas MakeConstru() {
   Box(l, 82, 10, 4, 4, TMaterial::Red, 3);
   Line(l, 86, 12, 93, 12, Shade(TMaterial::Metal, 3));
   Box(l, 91, 9, 3, 7, TMaterial::Metal, 3);
+  ConstruSecondRow(l, T);
   Compose(c, l);
   return c;
 }

@@ -124,7 +124,7 @@ TBuffer Bulldoze() {
     const float f0 = 42 + 10 * std::sin(Pi * std::min(t / 1.7f, 1.0f));
     phase += f0 / Rate;
     const float saw = 2 * (phase - std::floor(phase)) - 1;
-    const float chug = 0.65f + 0.35f * std::sin(2 * Pi * f0 * 0.5f * t);
+    const float chug = 0.65f + 0.35f * std::sin(Pi * phase);  // the cylinders fire every other turn
     float s = engineTone.Step(saw) * chug * 1.6f + rumble.Step(noise.Next()) * 1.5f;
     const float push = Bell(t / 1.7f, 0.25f, 0.3f);
     const float grit = std::fabs(gritEnvelope.Step(noise.Next())) * 12.0f;
@@ -217,7 +217,7 @@ TBuffer Birds03() {
 TBuffer Chuva() {
   TBuffer b = Silence(6.0f);
   TNoise noise(7);
-  TLowPass hissTop(5000), hissBottom(350), swell(0.4f);
+  TLowPass hissTop(3200), hissBottom(300), swell(0.4f);
   TNoise drops(9);
   for (std::size_t i = 0; i < b.size(); ++i) {
     const float w = noise.Next();
