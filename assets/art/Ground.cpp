@@ -20,10 +20,11 @@ float WetnessLevel(TWetness w) { return w == TWetness::Dry ? 3.0f : w == TWetnes
 TColour GrassAt(int x, int y, float level, int seed) {
   x = Wrap(x);
   y = Wrap(y);
-  const float n = 0.6f * TileNoise(x, y, 6, seed) + 0.4f * TileNoise(x, y, 3, seed + 1);
+  // Mostly fine grain: broad blotches would repeat visibly from tile to tile.
+  const float n = 0.3f * TileNoise(x, y, 6, seed) + 0.3f * TileNoise(x, y, 3, seed + 1) + 0.4f * Hash01(x, y, seed + 3);
   const bool tip = Hash01(x, y, seed + 2) < 0.07f;
   const bool underTip = Hash01(x, y - 1, seed + 2) < 0.07f;
-  int i = static_cast<int>(std::floor(level - 0.9f + 1.8f * n + 0.5f * Bayer(x, y)));
+  int i = static_cast<int>(std::floor(level - 0.75f + 1.5f * n + 0.5f * Bayer(x, y)));
   if (tip) i = static_cast<int>(level) + 2;
   else if (underTip) i = std::min(i, static_cast<int>(level)) - 1;
   return Shade(TMaterial::Grass, std::clamp(i, 0, 5));
@@ -131,14 +132,23 @@ TCanvas GroundTile(TWetness wetness, int variant) {
   for (int y = 0; y < T; ++y)
     for (int x = 0; x < T; ++x) {
       TColour g = GrassAt(x, y, WetnessLevel(wetness), seed);
-      // Damp hollows on wet days.
-      if (wetness != TWetness::Dry && TileNoise(x, y, 12, seed + variant) > 0.72f) g = Darken(g, 1);
+      // Damp, scattered finely: larger patches would repeat from tile to tile.
+      if (wetness != TWetness::Dry && Hash01(x, y, seed + 4) < 0.18f) g = Darken(g, 1);
       c.Set(x, y, g);
     }
   if (wetness == TWetness::Wet && variant % 2 == 1) Puddle(c, 14.5f, 15.5f, 2.6f, 1.6f);
-  if (wetness == TWetness::VeryWet) {
+  if (wetness == TWetness::VeryWet && variant > 0) {
     Puddle(c, 8.0f + variant % 3, 8.5f, 4.2f, 2.6f);
     Puddle(c, 16.5f, 16.0f - variant % 2, 3.4f, 2.2f);
+  } else if (wetness == TWetness::VeryWet) {
+    // Soaked ground: little pools of standing water with mud at their lower edge.
+    for (int y = 0; y < T; ++y)
+      for (int x = 0; x < T; ++x) {
+        if (Hash01(x, y, 40) >= 0.03f) continue;
+        c.Set(x, y, Shade(TMaterial::Water, 3));
+        c.Set(Wrap(x + 1), y, Shade(TMaterial::Water, Hash01(x, y, 41) < 0.5f ? 5 : 4));
+        c.Set(Wrap(x + 1), Wrap(y + 1), Shade(TMaterial::Earth, 1));
+      }
   }
   if (variant > 0) Decorate(c, variant);
   return c;
