@@ -110,15 +110,16 @@ TColour WaterAt(int x, int y, int frame, bool sparkles) {
   const int band = y / 3;
   const int rippleRow = frame == 0 ? 1 : 2;
   const int shift = frame == 0 ? 0 : 2;
-  const float n = TileNoise(x, y, 6, 300);
-  int i = static_cast<int>(std::floor(1.5f + 1.2f * n + 0.5f * Bayer(x, y)));
-  if (y % 3 == rippleRow) {
-    const int start = HashBelow(band, 0, 301, T), length = 3 + HashBelow(band, 1, 301, 3);
-    const int along = Wrap(x - start - shift);
-    if (along < length) i = along == 1 ? 4 : 3;
-    if (along == length) i = 1;
-  }
-  if (sparkles && x >= 2 && x < T - 2 && y >= 2 && y < T - 2 && Hash01(x, y, 310 + frame) < 0.025f) i = 5;
+  // Flat water with a few darker specks; the ripples give it its texture.
+  int i = Hash01(x, y, 300) < 0.1f ? 1 : 2;
+  if (y % 3 == rippleRow)
+    for (int k = 0; k < 2; ++k) {
+      const int start = HashBelow(band, k, 301, T), length = 3 + HashBelow(band, k, 302, 3);
+      const int along = Wrap(x - start - shift);
+      if (along < length) i = along == 1 ? 4 : 3;
+      if (along == length) i = 1;
+    }
+  if (sparkles && x >= 2 && x < T - 2 && y >= 2 && y < T - 2 && Hash01(x, y, 310 + frame) < 0.012f) i = 5;
   return Shade(TMaterial::Water, std::clamp(i, 0, 5));
 }
 
