@@ -134,15 +134,13 @@ TForm2::TForm2(QWidget* parent) : QMdiSubWindow(parent) {
 
 TForm2::~TForm2() = default;
 
-int TForm2::ClientWidth() const { return Client->width(); }
-int TForm2::ClientHeight() const { return Client->height(); }
+// The client is what the subwindow's frame and caption leave inside it.
+int TForm2::ClientWidth() const { return contentsRect().width(); }
+int TForm2::ClientHeight() const { return contentsRect().height(); }
 
 void TForm2::SetClientSize(int width, int height) {
-  // The frame is whatever the subwindow adds around its client.
-  if (layout()) layout()->activate();
-  const int frameWidth = this->width() - Client->width();
-  const int frameHeight = this->height() - Client->height();
-  resize(width + frameWidth, height + frameHeight);
+  const QMargins frame = contentsMargins();
+  resize(width + frame.left() + frame.right(), height + frame.top() + frame.bottom());
   if (layout()) layout()->activate();
 }
 
