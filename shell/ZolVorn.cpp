@@ -1,6 +1,7 @@
 // Zol Vorn: a ranch-building game.
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QScreen>
 
 #include "assets/art/Glyphs.h"
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zol Vorn v0.1"));
   InitGameGlyphs();
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/glyphs/icon.png")));
 
   std::unique_ptr<TForm1> form1 = CreateGameWindows();
   if (!form1) return 1;
