@@ -107,6 +107,29 @@ TEST(DrawScaled, NewTransparentColourTakesEffectWithoutRecutting) {
   EXPECT_EQ(dest.Bits()[15], Black);
 }
 
+TEST(DrawScaled, WideKeyedRowsMatchAPixelByPixelCopy) {
+  // Wide enough for the vector paths, with keys scattered over every lane.
+  TSurfaceDevice device;
+  device.StartDevice();
+  TDXImageList list;
+  list.SetDXDraw(&device);
+  TPictureCollectionItem& item = list.Items.Add();
+  item.Picture.Width = 37;
+  item.Picture.Height = 5;
+  for (int i = 0; i < 37 * 5; ++i) item.Picture.Pixels.push_back(i % 3 == 0 || i % 7 == 0 ? Black : 0xFF000000u | (0x000101u * i));
+  item.RebuildPatterns();
+  TDirectDrawSurface dest(40, 8);
+  for (int i = 0; i < 40 * 8; ++i) dest.Bits()[i] = 0xFF000000u | (0x10101u * (i % 200 + 1));
+  std::vector<std::uint32_t> expected = Pixels(dest);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 37; ++x) {
+      const std::uint32_t s = item.Picture.Pixels[y * 37 + x];
+      if (x + 2 < 40 && s != Black) expected[(y + 1) * 40 + x + 2] = s;
+    }
+  item.DrawScaled(dest, {2, 1, 39, 6}, 0);
+  EXPECT_EQ(Pixels(dest), expected);
+}
+
 TEST(DrawBlended, MixesByAlphaOutOf255) {
   TinyList f;
   TDirectDrawSurface dest(2, 2);
