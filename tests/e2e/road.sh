@@ -36,7 +36,7 @@ fail() {
 find_window() {
   local id=""
   for _ in $(seq 100); do
-    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1 || true)
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     kill -0 "$PID" 2>/dev/null || return 1
     sleep 0.1
@@ -48,7 +48,14 @@ MAIN=$(find_window "Zol Vorn v0.1") || fail "no main window"
 PALETTE=$(find_window "Ferramentas") || fail "no palette window"
 # Xvfb has no window manager: focus makes the application active, and only
 # an active application runs frames.
-xdotool windowfocus "$MAIN"
+focus_main() {
+  for _ in $(seq 20); do
+    xdotool windowfocus "$MAIN" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "cannot focus the main window"
+}
+focus_main
 sleep 1
 
 eval "$(xdotool getwindowgeometry --shell "$MAIN")"
@@ -66,7 +73,7 @@ COLOURS=$(convert "$SHOTS/start.png" -crop 500x300+200+200 +repage -format %k in
 
 # The earth tool: second column, third row of the palette.
 xdotool mousemove $((PAL_X + 54)) $((PAL_Y + 88)) click 1
-xdotool windowfocus "$MAIN"
+focus_main
 sleep 0.3
 
 ROW=$((MAIN_Y + 330))
