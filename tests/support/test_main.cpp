@@ -1,6 +1,7 @@
 // Entry of every test program: no display and no sound device are needed.
 #include <gtest/gtest.h>
 
+#include <QByteArray>
 #include <QtGlobal>
 
 int main(int argc, char** argv) {
