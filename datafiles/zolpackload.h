@@ -18,6 +18,15 @@ class EBitmapError : public std::runtime_error {  // a stream that is not a bitm
 };
 
 constexpr int ZolPackMaxEntries = 1024;
+// Decoded entries larger than this are refused rather than exhausting memory.
+constexpr std::size_t ZolPackMaxDecodedSize = std::size_t(256) << 20;
+
+// Inflates one zlib stream, growing the output in steps of the input size
+// rounded up to 256 bytes. Raises EZDecompressionError with zlib's message
+// for an error code, for a stream that wants a preset dictionary, or when the
+// output would pass the limit.
+std::vector<std::uint8_t> ZolPackInflate(const std::uint8_t* data, std::size_t size,
+                                         std::size_t limit = ZolPackMaxDecodedSize);
 
 class TZolPackLoad {
  public:
@@ -40,6 +49,12 @@ class TZolPackLoad {
   std::int32_t PegaTamanho(int index);
 
  private:
+  // Lookup, read, unscramble and (when compressed) inflate one entry.
+  bool ReadEntry(const std::string& name, std::vector<std::uint8_t>& decoded);
+  int ExtractByExtension(const char* extension, TPictureCollection* pictures,
+                         TWaveCollection* waves);
+  bool Refuse(const std::string& message);
+
   std::string names_[ZolPackMaxEntries + 1];   // slots 1..1024
   std::int32_t sizes_[ZolPackMaxEntries + 1] = {};
   std::int32_t positions_[ZolPackMaxEntries + 1] = {};

@@ -36,6 +36,13 @@ enum class TPlaceMode : std::uint8_t { Place, Join };
 
 constexpr int MapSize = 98;  // grid 0..97; ring 0 and 97; playable 1..96
 
+// Whether (x, y) names a tile of the grid, ring included.
+constexpr bool InGrid(int x, int y) { return x >= 0 && x < MapSize && y >= 0 && y < MapSize; }
+// Whether (x, y) lies in the playable area, whose four neighbours all exist.
+constexpr bool InPlayable(int x, int y) {
+  return x >= 1 && x <= MapSize - 2 && y >= 1 && y <= MapSize - 2;
+}
+
 #pragma pack(push, 1)
 struct TTile {
   std::uint8_t spare;
@@ -66,6 +73,11 @@ struct TMapaRecord {
 static_assert(sizeof(TTile) == 3);
 static_assert(sizeof(TMapaRecord) == 28836);
 
+// Offset of tile (x, y) in the saved record: the grid is stored by columns.
+constexpr std::size_t TileOffset(int x, int y) {
+  return 22 + 294 * static_cast<std::size_t>(x) + 3 * static_cast<std::size_t>(y);
+}
+
 // Uniform integer in 0..n-1 from the program's one generator.
 int RandomInt(int n);
 void RandomSeed(std::uint64_t seed);
@@ -85,6 +97,9 @@ class TMapa {
 
   TMapaRecord& Record() { return record_; }
   const TMapaRecord& Record() const { return record_; }
+  // The tile at (x, y); the caller guarantees InGrid(x, y).
+  TTile& Tile(int x, int y);
+  const TTile& Tile(int x, int y) const;
   std::uint8_t frameCounter = 0;
 
   // Funds; refuses a negative delta that would take funds below 0.
@@ -117,6 +132,16 @@ class TMapa {
   void SetHost(IMapHost* host) { host_ = host; }
 
  private:
+  std::uint8_t LinearMask(int x, int y, TFamily family) const;
+  std::uint8_t WaterMask(int x, int y) const;
+  void JoinLinearNeighbours(int x, int y, std::uint8_t base);
+  void PlaceBorderAndVegetation();
+  void AdvanceCalendar();
+  void ShowDate() const;
+  void DrawForecastStrip() const;
+  void FollowWeather();
+  void PlayAmbientSounds(bool allowed) const;
+
   TMapaRecord record_{};
   IMapHost* host_ = nullptr;
 };

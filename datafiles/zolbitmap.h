@@ -1,0 +1,17 @@
+#pragma once
+// Windows bitmap files (as they come out of the package) decoded into the
+// picture of an image-list item.
+#include <cstddef>
+#include <cstdint>
+
+#include "datafiles/zolpackload.h"
+#include "present/Surface.h"
+
+// Largest picture accepted, in pixels; bigger headers are refused before any
+// pixel memory is taken.
+constexpr std::int64_t ZolMaxBitmapPixels = std::int64_t(8192) * 8192;
+
+// Decodes a complete bitmap file ("BM" header): 1, 4, 8, 16, 24 and 32 bits
+// per pixel, RLE-compressed 4 and 8 bits, bit-field masks, bottom-up or
+// top-down rows. Raises EBitmapError for anything else.
+TBitmap ZolLoadBitmap(const std::uint8_t* data, std::size_t size);
