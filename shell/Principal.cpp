@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "datafiles/zolsalvacfg.h"
 #include "shell/Text.h"
 #include "shell/defines.h"
 #include "view/SpeedButton.h"
@@ -80,7 +81,7 @@ QLabel* Label(QWidget* parent, const char* text, const QRect& geometry, Qt::Alig
   return label;
 }
 
-QLabel* Display(QWidget* parent, const QRect& geometry) {
+QLabel* ValueDisplay(QWidget* parent, const QRect& geometry) {
   QLabel* label = Label(parent, "", geometry, Qt::AlignCenter);
   label->setFrameStyle(QFrame::Panel | QFrame::Raised);
   label->setAutoFillBackground(true);
@@ -98,6 +99,9 @@ TForm1::TForm1() {
   QFont font(QStringLiteral("Verdana"));
   font.setPointSize(8);
   setFont(font);
+  ZolSaveCfg1 = new TZolSaveCfg(this);
+  ZolSaveCfg1->FileName = "./vorn.ini";
+  ZolSaveCfg1->Encriptar = false;
   FormCreate();
   BuildMenu();
   BuildToolbar();
@@ -270,8 +274,8 @@ void TForm1::BuildToolbar() {
 
   LabData = Label(Panel1, "Data", QRect(360, 4, 54, 13), Qt::AlignRight | Qt::AlignVCenter);
   LabFund = Label(Panel1, "Dinheiro", QRect(360, 20, 54, 13), Qt::AlignRight | Qt::AlignVCenter);
-  LabDate = Display(Panel1, QRect(419, 2, 208, 16));
-  LabFunds = Display(Panel1, QRect(419, 19, 208, 16));
+  LabDate = ValueDisplay(Panel1, QRect(419, 2, 208, 16));
+  LabFunds = ValueDisplay(Panel1, QRect(419, 19, 208, 16));
 
   MdiArea = new QMdiArea(central);
   MdiArea->setBackground(QColor(128, 128, 128));

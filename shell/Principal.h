@@ -65,7 +65,7 @@ class TForm1 : public QMainWindow, public IMapHost {
   TDXSound Som;
   TDXWaveList Audio;
   TZolPackLoad ZolPackLoad1;
-  std::unique_ptr<TZolSaveCfg> ZolSaveCfg1;
+  TZolSaveCfg* ZolSaveCfg1 = nullptr;  // present and idle; owned by this window
 
   std::unique_ptr<TMapa> RanchMap;
   TForm2* Form2 = nullptr;  // owned by the document area

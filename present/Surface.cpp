@@ -1,0 +1,128 @@
+#include "present/Surface.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+
+// Unicode of the Windows-1252 bytes 0x80..0x9F, indexed by byte - 0x80
+// (the rest of the code page matches Latin-1). Unassigned bytes keep their value.
+constexpr std::array<char16_t, 32> Cp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+static_assert(Cp1252High.size() == 0xA0 - 0x80);
+
+QString DecodeCp1252(std::string_view text) {
+  QString result;
+  result.reserve(static_cast<qsizetype>(text.size()));
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    result.append(QChar(byte >= 0x80 && byte < 0xA0 ? Cp1252High[byte - 0x80] : char16_t(byte)));
+  }
+  return result;
+}
+
+// Clips a copy of a w x h block to [0, limit) on one axis; returns false when
+// nothing remains. pos is the destination start, skip what is cut at its front.
+bool ClipSpan(int& pos, int& length, int& skip, int limit) {
+  skip = 0;
+  if (pos < 0) {
+    skip = -pos;
+    length += pos;
+    pos = 0;
+  }
+  if (pos + length > limit) length = limit - pos;
+  return length > 0;
+}
+
+}  // namespace
+
+TDirectDrawSurface::TDirectDrawSurface() = default;
+
+TDirectDrawSurface::TDirectDrawSurface(int width, int height) { SetSize(width, height); }
+
+TDirectDrawSurface::~TDirectDrawSurface() = default;
+
+void TDirectDrawSurface::SetSize(int width, int height) {
+  // The canvas may be holding the old buffer; give it back first.
+  if (canvas_) canvas_->ReleaseCanvas();
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
+  pixels_.assign(static_cast<std::size_t>(width_) * height_, 0xFF000000u);
+}
+
+void TDirectDrawSurface::Fill(std::uint32_t pixel) { std::fill(pixels_.begin(), pixels_.end(), pixel); }
+
+TDirectDrawSurfaceCanvas& TDirectDrawSurface::Canvas() {
+  if (!canvas_) canvas_ = std::make_unique<TDirectDrawSurfaceCanvas>(*this);
+  return *canvas_;
+}
+
+struct TDirectDrawSurfaceCanvas::Impl {
+  QImage image;  // wraps the surface's pixels, no copy
+  QPainter painter;
+};
+
+TDirectDrawSurfaceCanvas::TDirectDrawSurfaceCanvas(TDirectDrawSurface& surface)
+    : surface_(surface), impl_(std::make_unique<Impl>()) {}
+
+TDirectDrawSurfaceCanvas::~TDirectDrawSurfaceCanvas() { ReleaseCanvas(); }
+
+void TDirectDrawSurfaceCanvas::TextOut(int x, int y, std::string_view text) {
+  // Fonts need a GUI application; a tool without one simply gets no text.
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return;
+  if (surface_.Width() <= 0 || surface_.Height() <= 0 || text.empty()) return;
+  QPainter& painter = impl_->painter;
+  if (!painter.isActive()) {
+    impl_->image = QImage(reinterpret_cast<uchar*>(surface_.Bits()), surface_.Width(),
+                          surface_.Height(), surface_.Width() * 4, QImage::Format_RGB32);
+    if (!painter.begin(&impl_->image)) return;
+    painter.setPen(Qt::black);
+  }
+  const QString line = DecodeCp1252(text);
+  const QFontMetrics metrics = painter.fontMetrics();
+  const QRect box(x, y, metrics.horizontalAdvance(line), metrics.height());
+  painter.fillRect(box, Qt::white);
+  painter.drawText(x, y + metrics.ascent(), line);
+}
+
+void TDirectDrawSurfaceCanvas::CopyRect(const TRect& dest, const TDirectDrawSurface& src,
+                                        const TRect& srcRect) {
+  if (dest.Empty() || srcRect.Empty()) return;
+  if (srcRect.Left < 0 || srcRect.Top < 0 || srcRect.Right > src.Width() ||
+      srcRect.Bottom > src.Height())
+    return;
+  const int dw = dest.Width(), dh = dest.Height();
+  const int sw = srcRect.Width(), sh = srcRect.Height();
+  int x = dest.Left, w = dw, skipX = 0;
+  int y = dest.Top, h = dh, skipY = 0;
+  if (!ClipSpan(x, w, skipX, surface_.Width()) || !ClipSpan(y, h, skipY, surface_.Height())) return;
+  for (int row = 0; row < h; ++row) {
+    const int sy = srcRect.Top + static_cast<int>(
+                                     (static_cast<std::int64_t>(row + skipY) * 2 + 1) * sh / (2 * dh));
+    const std::uint32_t* from = src.Line(sy);
+    std::uint32_t* to = surface_.Line(y + row) + x;
+    if (sw == dw) {
+      std::memmove(to, from + srcRect.Left + skipX, static_cast<std::size_t>(w) * 4);
+      continue;
+    }
+    for (int col = 0; col < w; ++col) {
+      const int sx = srcRect.Left + static_cast<int>(
+                                        (static_cast<std::int64_t>(col + skipX) * 2 + 1) * sw / (2 * dw));
+      to[col] = from[sx];
+    }
+  }
+}
+
+void TDirectDrawSurfaceCanvas::ReleaseCanvas() {
+  if (impl_->painter.isActive()) impl_->painter.end();
+  impl_->image = QImage();
+}

@@ -1,0 +1,178 @@
+// Scaled, colour-keyed and blended pattern drawing on tiny images.
+#include <gtest/gtest.h>
+
+#include "present/DXImageList.h"
+#include "tests/present/PresentTestSupport.h"
+
+namespace {
+
+constexpr std::uint32_t Red = 0xFFFF0000u, Green = 0xFF00FF00u, Blue = 0xFF0000FFu;
+constexpr std::uint32_t Black = 0xFF000000u, White = 0xFFFFFFFFu, Grey = 0xFF808080u;
+
+// A 4 x 2 picture of two 2 x 2 patterns:  R G | W K
+//                                          B K | K W
+struct TinyList {
+  TinyList() {
+    device.StartDevice();
+    list.SetDXDraw(&device);
+    item = &list.Items.Add();
+    item->Picture.Width = 4;
+    item->Picture.Height = 2;
+    item->Picture.Pixels = {Red, Green, White, Black, Blue, Black, Black, White};
+    item->PatternWidth = 2;
+    item->PatternHeight = 2;
+    item->RebuildPatterns();
+  }
+  TSurfaceDevice device;
+  TDXImageList list;
+  TPictureCollectionItem* item = nullptr;
+};
+
+std::vector<std::uint32_t> Pixels(const TDirectDrawSurface& s) {
+  return std::vector<std::uint32_t>(s.Bits(), s.Bits() + s.Width() * s.Height());
+}
+
+TEST(DrawScaled, UnscaledCopyLeavesTheColourKeyOut) {
+  TinyList f;
+  TDirectDrawSurface dest(2, 2);
+  dest.Fill(Grey);
+  f.item->DrawScaled(dest, {0, 0, 2, 2}, 0);
+  EXPECT_EQ(Pixels(dest), (std::vector<std::uint32_t>{Red, Green, Blue, Grey}));
+  f.item->Transparent = false;
+  f.item->DrawScaled(dest, {0, 0, 2, 2}, 0);
+  EXPECT_EQ(Pixels(dest)[3], Black);
+}
+
+TEST(DrawScaled, UpAndDownScalingPicksNearestPixels) {
+  TinyList f;
+  TDirectDrawSurface dest(4, 4);
+  f.item->DrawScaled(dest, {0, 0, 4, 4}, 0);
+  EXPECT_EQ(Pixels(dest), (std::vector<std::uint32_t>{Red, Red, Green, Green, Red, Red, Green, Green,
+                                                      Blue, Blue, Black, Black, Blue, Blue, Black, Black}));
+  TDirectDrawSurface small(1, 1);
+  f.item->DrawScaled(small, {0, 0, 1, 1}, 1);  // the centre sample of W K / K W
+  EXPECT_EQ(small.Bits()[0], White);
+  // A different pattern at an already used size is scaled from its own pixels.
+  dest.Fill(Grey);
+  f.item->DrawScaled(dest, {0, 0, 4, 4}, 1);
+  EXPECT_EQ(Pixels(dest), (std::vector<std::uint32_t>{White, White, Grey, Grey, White, White, Grey, Grey,
+                                                      Grey, Grey, White, White, Grey, Grey, White, White}));
+}
+
+TEST(DrawScaled, ClippedToTheDestination) {
+  TinyList f;
+  TDirectDrawSurface dest(3, 3);
+  dest.Fill(Grey);
+  f.item->DrawScaled(dest, {-1, -1, 1, 1}, 0);  // only the bottom-right quarter shows
+  EXPECT_EQ(Pixels(dest), (std::vector<std::uint32_t>{Grey, Grey, Grey, Grey, Grey, Grey, Grey, Grey, Grey}));
+  f.item->Transparent = false;
+  f.item->DrawScaled(dest, {-1, -1, 1, 1}, 0);
+  EXPECT_EQ(dest.Bits()[0], Black);
+  f.item->DrawScaled(dest, {2, 2, 6, 6}, 0);
+  EXPECT_EQ(dest.Bits()[8], Red);
+  f.item->DrawScaled(dest, {3, 3, 5, 5}, 0);  // wholly outside
+  f.item->DrawScaled(dest, {-9, 0, -3, 2}, 0);
+  EXPECT_EQ(dest.Bits()[1], Grey);
+}
+
+TEST(DrawScaled, NothingForEmptyRectsBadIndicesOrUnattachedItems) {
+  TinyList f;
+  TDirectDrawSurface dest(2, 2);
+  dest.Fill(Grey);
+  f.item->DrawScaled(dest, {0, 0, 0, 2}, 0);
+  f.item->DrawScaled(dest, {1, 1, 0, 0}, 0);
+  f.item->DrawScaled(dest, {0, 0, 2, 2}, 2);
+  f.item->DrawScaled(dest, {0, 0, 2, 2}, -1);
+  f.list.Items.DetachDevice();
+  f.item->DrawScaled(dest, {0, 0, 2, 2}, 0);
+  EXPECT_EQ(Pixels(dest), std::vector<std::uint32_t>(4, Grey));
+}
+
+TEST(DrawScaled, NewTransparentColourTakesEffectWithoutRecutting) {
+  TinyList f;
+  TDirectDrawSurface scratch(4, 4);
+  f.item->DrawScaled(scratch, {0, 0, 4, 4}, 0);
+  TDirectDrawSurface* before = f.item->PatternSurface(0);
+  f.item->SetTransparentColor(RGBColor(255, 0, 0));
+  EXPECT_EQ(f.item->PatternSurface(0), before);
+  TDirectDrawSurface dest(2, 2);
+  dest.Fill(Grey);
+  f.item->DrawScaled(dest, {0, 0, 2, 2}, 0);
+  EXPECT_EQ(Pixels(dest), (std::vector<std::uint32_t>{Grey, Green, Blue, Black}));
+  // Scaled copies made before the change follow the new key too.
+  dest.SetSize(4, 4);
+  dest.Fill(Grey);
+  f.item->DrawScaled(dest, {0, 0, 4, 4}, 0);
+  EXPECT_EQ(dest.Bits()[0], Grey);
+  EXPECT_EQ(dest.Bits()[15], Black);
+}
+
+TEST(DrawBlended, MixesByAlphaOutOf255) {
+  TinyList f;
+  TDirectDrawSurface dest(2, 2);
+  dest.Fill(Blue);
+  f.item->DrawBlended(dest, {0, 0, 2, 2}, 0, 96);
+  // Red at 96/255 over blue: red 96, blue 255 * 159 / 255 = 159.
+  EXPECT_EQ(dest.Bits()[0], 0xFF60009Fu);
+  EXPECT_EQ(dest.Bits()[1], 0xFF00609Fu);
+  EXPECT_EQ(dest.Bits()[3], Blue);  // key pixel left out
+}
+
+TEST(DrawBlended, AlphaZeroDrawsNothingAndFullAlphaCopies) {
+  TinyList f;
+  TDirectDrawSurface blended(4, 4), scaled(4, 4);
+  blended.Fill(Grey);
+  scaled.Fill(Grey);
+  f.item->DrawBlended(blended, {0, 0, 4, 4}, 0, 0);
+  f.item->DrawBlended(blended, {0, 0, 4, 4}, 0, -20);
+  EXPECT_EQ(Pixels(blended), std::vector<std::uint32_t>(16, Grey));
+  f.item->DrawBlended(blended, {0, 0, 4, 4}, 0, 255);
+  f.item->DrawScaled(scaled, {0, 0, 4, 4}, 0);
+  EXPECT_EQ(Pixels(blended), Pixels(scaled));
+  f.item->DrawBlended(blended, {0, 0, 4, 4}, 0, 400);
+  EXPECT_EQ(Pixels(blended), Pixels(scaled));
+}
+
+TEST(DrawBlended, ScaledAndClippedLikeDrawScaled) {
+  TinyList f;
+  TDirectDrawSurface dest(3, 3);
+  dest.Fill(Black);
+  f.item->Transparent = false;
+  f.item->DrawBlended(dest, {1, 1, 5, 5}, 1, 128);
+  // White at 128/255 over black is 128 in every channel.
+  EXPECT_EQ(dest.Bits()[4], 0xFF808080u);
+  EXPECT_EQ(dest.Bits()[0], Black);
+  TDirectDrawSurface none;
+  f.item->DrawBlended(none, {0, 0, 2, 2}, 0, 128);
+}
+
+TEST(Canvas, CopiesRectanglesAndWritesTextInABox) {
+  TestApp();
+  TDirectDrawSurface src(2, 2), dest(80, 40);
+  src.Bits()[0] = Red;
+  src.Bits()[1] = Green;
+  src.Bits()[2] = Blue;
+  src.Bits()[3] = White;
+  dest.Canvas().CopyRect({1, 1, 3, 3}, src, {0, 0, 2, 2});
+  EXPECT_EQ(dest.Line(1)[1], Red);
+  EXPECT_EQ(dest.Line(2)[2], White);
+  dest.Canvas().CopyRect({-1, 0, 1, 2}, src, {0, 0, 2, 2});
+  EXPECT_EQ(dest.Line(0)[0], Green);
+  dest.Canvas().CopyRect({0, 0, 2, 2}, src, {1, 1, 3, 3});  // source outside: refused
+  EXPECT_EQ(dest.Line(0)[0], Green);
+
+  dest.Fill(Grey);
+  dest.Canvas().TextOut(2, 2, "FPS 15");
+  dest.Canvas().ReleaseCanvas();
+  int white = 0, dark = 0;
+  for (int i = 0; i < dest.Width() * dest.Height(); ++i) {
+    const std::uint32_t p = dest.Bits()[i] & 0xFFFFFFu;
+    white += p == 0xFFFFFF;
+    dark += (p & 0xFF) < 0x40;
+  }
+  EXPECT_GT(white, 20);
+  EXPECT_GT(dark, 5);
+  EXPECT_EQ(dest.Line(0)[0], Grey);
+}
+
+}  // namespace
