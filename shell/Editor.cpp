@@ -10,8 +10,6 @@
 namespace {
 constexpr QSize ClientSize(290, 282);
 constexpr char OverviewPicture[] = ":/glyphs/overview.png";
-// The window's design stores no outline: a "Mask2" of four zero bytes.
-const QByteArray DesignMask(4, '\0');
 }  // namespace
 
 TTelaMapa::TTelaMapa() {
@@ -19,7 +17,8 @@ TTelaMapa::TTelaMapa() {
   setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
   resize(ClientSize);
   CoolForm1 = new TCoolForm(this);
-  QByteArray mask = DesignMask;
+  // The window's design stores no outline: a "Mask2" of four zero bytes.
+  QByteArray mask(4, '\0');
   QBuffer stream(&mask);
   stream.open(QIODevice::ReadOnly);
   CoolForm1->ReadMask(stream);
