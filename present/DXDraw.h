@@ -1,15 +1,14 @@
 #pragma once
 // The double-buffered drawing surface as a widget: the frame is drawn on the
-// off-screen BackSurface and shown with one copy by PresentFrame.
+// off-screen BackSurface and shown with one copy by PresentFrame. Starting,
+// stopping, restoring, resizing and the notices live in TSurfaceDevice; this
+// class adds the window. A TDXDraw must sit inside a form (have a parent
+// widget), or StartDevice fails with "Form not found".
+#include <QImage>
 #include <QWidget>
 #include <functional>
-#include <stdexcept>
 
 #include "present/SurfaceDevice.h"
-
-class EDXDrawError : public std::runtime_error {  // "Form not found", "%s cannot be made"
-  using std::runtime_error::runtime_error;
-};
 
 enum TDXDrawOption : unsigned {
   doFullScreen = 1u << 0, doNoWindowChange = 1u << 1, doAllowReboot = 1u << 2,
@@ -25,18 +24,13 @@ class TDXDraw : public QWidget, public TSurfaceDevice {
   ~TDXDraw() override;
 
   bool AutoInitialize = true;
-  bool AutoSize = true;
   unsigned Options = doCenter;
+  // Options this back end honours: windowed copies only.
   unsigned EffectiveOptions() const;
 
-  void StartDevice();
-  void StopDevice();
-  void RestoreSurfaces();
-  bool ReadyToDraw();
-  TDirectDrawSurface* BackSurface() override;
+  // Copies the back surface to the control (centred with doCenter, over the
+  // whole control with doStretch) and asks for a repaint.
   void PresentFrame();
-  int SurfaceWidth() const;
-  int SurfaceHeight() const;
 
   std::function<void(TDXDraw&, int x, int y, Qt::KeyboardModifiers)> OnMouseMove;
 
@@ -46,7 +40,13 @@ class TDXDraw : public QWidget, public TSurfaceDevice {
   void showEvent(QShowEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 
+  bool HasForm() const override;
+  int ControlWidth() const override;
+  int ControlHeight() const override;
+  void SurfacesChanged() override;
+
  private:
-  struct Impl;
-  std::unique_ptr<Impl> impl_;
+  QImage front_;   // what the control shows
+  QRect target_;   // where it shows it
+  bool shownOnce_ = false;
 };

@@ -6,12 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "present/ListError.h"
 #include "present/Surface.h"
 #include "present/SurfaceDevice.h"
 
-class EListError : public std::runtime_error {  // "List index out of bounds (%d)"
-  using std::runtime_error::runtime_error;
-};
 class EDXImageListError : public std::runtime_error {  // "%s cannot be initialized"
   using std::runtime_error::runtime_error;
 };

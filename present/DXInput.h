@@ -58,14 +58,20 @@ class TJoystick : public TCustomInput {
  public:
   TJoystick();
   ~TJoystick() override;
-  int DeadZoneX = 50, DeadZoneY = 50, DeadZoneZ = 50;  // percent-like, of RangeX
+  int DeadZoneX = 50, DeadZoneY = 50, DeadZoneZ = 50;  // percent of the range
   int RangeX = 1000, RangeY = 1000, RangeZ = 1000;
   int ID = 0;
   bool AutoCenter = true;
   void Update(bool foreground) override;
-  // Feeds a state directly (tests, or a controller polled elsewhere).
+  // Feeds a state directly (tests, or a controller polled elsewhere); axes
+  // run from -RangeX .. RangeX and -RangeY .. RangeY.
   void SetAxes(int x, int y);
   void SetButtonHeld(int button, bool held);
+  void SetHatHeld(TInputState direction, bool held);
+  // Opens the first game controller, if one is connected, and polls it from
+  // a timer while it stays connected. True when one is open.
+  bool OpenController();
+  bool ControllerOpen() const;
 
  private:
   struct Impl;
@@ -93,5 +99,13 @@ class TDXInput : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  bool Foreground() const;
+  void KeyEvent(QEvent* event, bool pressed);
+  void ReleaseAll();
   TInputStates previous_;
+  // Key released under the code it was pressed with, even if a modifier
+  // changed in between (keyed by the native scan code).
+  std::array<std::int32_t, 512> pressedByScanCode_{};
+  int lastX_ = 0, lastY_ = 0;
+  bool havePosition_ = false;
 };

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "present/ListError.h"
 #include "present/Wave.h"
 
 class EDXSoundError : public std::runtime_error {
@@ -42,10 +43,14 @@ class TWaveCollectionItem {
   void RebuildBuffer();
   void Play(bool wait = false);
   int CopyCount() const;     // copies made so far (for tests and diagnostics)
-  int PlayingCount() const;  // copies sounding now
+  int PlayingCount() const;  // copies sounding now, and the main buffer when looping
+  // Frames copy index has played since it started; -1 when there is no such copy.
+  long long CopyPosition(int index) const;
 
  private:
   struct Impl;
+  void ReleaseVoices();
+  void StopAll();
   TWaveCollection& collection_;
   bool looped_ = false;
   int maxPlayingCount_ = 0;
@@ -61,7 +66,7 @@ class TWaveCollection {
   TWaveCollection();
   ~TWaveCollection();
   int Count() const { return static_cast<int>(items_.size()); }
-  TWaveCollectionItem& Items(int index);  // "List index out of bounds (%d)"
+  TWaveCollectionItem& Items(int index);  // EListError when out of range
   TWaveCollectionItem& Add();
   TDXSound* Device() const { return device_; }
   void Initialize(TDXSound& device);
@@ -74,6 +79,7 @@ class TWaveCollection {
 };
 
 class TDXWaveList {
+  friend class TDXSound;
  public:
   TDXWaveList();
   ~TDXWaveList();
@@ -93,6 +99,8 @@ class TDXSound {
   // Opens the default audio device; without one the game stays silent and
   // nothing is reported.
   void Initialize();
+  // A mixer with no audio device, run by Mixer().Render: for tests and tools.
+  void InitializeOffline(int rate = 44100);
   void Finalize();
   bool Initialized() const;
 
@@ -103,6 +111,9 @@ class TDXSound {
   Impl& Mixer();
 
  private:
+  struct Owner;
+  void StartLists();
   std::unique_ptr<Impl> impl_;
+  std::unique_ptr<Owner> owner_;
   std::vector<TDXWaveList*> lists_;
 };

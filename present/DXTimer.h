@@ -25,8 +25,17 @@ class TDXTimer : public QObject {
 
   // The due rule, for tests driving a fake clock: runs OnTimer when due.
   bool Poll();
+  // The application gained or lost activation (wired to Qt's state signal;
+  // tests call it directly).
+  void ApplicationActivated(bool active);
+  // Whether the single-shot timer is armed (the application is being waited on).
+  bool Waiting() const;
 
  private:
+  void Start();
+  void Stop();
+  void Install();
+  void Schedule();
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

@@ -1,20 +1,45 @@
 #pragma once
 // Small builders shared by the presentation tests.
+#include <gtest/gtest.h>
+
 #include <QApplication>
+#include <memory>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "present/Surface.h"
 
-// One GUI application for every test that needs fonts or widgets.
+// One GUI application for every test that needs fonts or widgets. It is
+// destroyed when the tests end, before Qt's own statics go away at exit.
+class TestAppEnvironment : public ::testing::Environment {
+ public:
+  QApplication& App() {
+    if (!app_) app_ = std::make_unique<QApplication>(argc_, argv_);
+    return *app_;
+  }
+  void TearDown() override { app_.reset(); }
+
+ private:
+  int argc_ = 1;
+  char name_[16] = "present_tests";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> app_;
+};
+
 inline QApplication& TestApp() {
-  static int argc = 1;
-  static char name[] = "present_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
+  static TestAppEnvironment* environment = [] {
+    auto* e = new TestAppEnvironment;
+    ::testing::AddGlobalTestEnvironment(e);  // gtest owns it from here
+    return e;
+  }();
+  return environment->App();
 }
+
+// Inherited first by fixtures whose members are widgets.
+struct WithApp {
+  WithApp() { TestApp(); }
+};
 
 inline TBitmap SolidBitmap(int width, int height, std::uint32_t pixel) {
   TBitmap b;

@@ -1,0 +1,187 @@
+#include "present/SoundMixer.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int DefaultRate = 44100;
+constexpr int CallbackFrames = 1024;
+// Longest converted wave kept in memory: a bit over six minutes at 44.1 kHz.
+constexpr std::uint64_t MaxConvertedFrames = 1u << 24;
+
+std::int16_t SampleAt(const std::uint8_t* frame, int channel, int bits) {
+  if (bits == 8) return static_cast<std::int16_t>((frame[channel] - 128) << 8);
+  const std::uint8_t* p = frame + channel * 2;
+  return static_cast<std::int16_t>(p[0] | (p[1] << 8));
+}
+
+}  // namespace
+
+std::shared_ptr<const TSoundSamples> ConvertWave(const TWave& wave, int deviceRate) {
+  const int channels = wave.Channels(), bits = wave.BitsPerSample();
+  const std::uint32_t rate = wave.SamplesPerSec();
+  if (wave.FormatTag() != 1 || (channels != 1 && channels != 2) || (bits != 8 && bits != 16)) return nullptr;
+  if (rate == 0 || rate > 1000000 || deviceRate <= 0) return nullptr;
+  const std::size_t frameBytes = static_cast<std::size_t>(channels) * bits / 8;
+  const std::uint64_t frames = std::min(wave.DataSize(), wave.Data().size()) / frameBytes;
+  const std::uint64_t outFrames = (frames * deviceRate + rate - 1) / rate;
+  if (outFrames > MaxConvertedFrames) return nullptr;
+
+  auto result = std::make_shared<TSoundSamples>();
+  result->SourceRate = rate;
+  result->Frames.resize(static_cast<std::size_t>(outFrames) * 2);
+  const std::uint8_t* data = wave.Data().data();
+  auto source = [&](std::uint64_t frame, int channel) {
+    return SampleAt(data + frame * frameBytes, channels == 2 ? channel : 0, bits);
+  };
+  // Linear interpolation between neighbouring source frames; an equal rate
+  // steps by exactly one frame with no fraction.
+  const std::uint64_t step = (static_cast<std::uint64_t>(rate) << 32) / static_cast<std::uint64_t>(deviceRate);
+  std::uint64_t position = 0;
+  for (std::uint64_t i = 0; i < outFrames; ++i, position += step) {
+    const std::uint64_t a = position >> 32;
+    const std::uint64_t b = std::min(a + 1, frames - 1);
+    const std::int64_t fraction = static_cast<std::int32_t>((position >> 16) & 0xFFFF);
+    for (int c = 0; c < 2; ++c) {
+      const std::int64_t sa = source(a, c), sb = source(b, c);
+      result->Frames[i * 2 + c] = static_cast<std::int16_t>(sa + (((sb - sa) * fraction) >> 16));
+    }
+  }
+  return result;
+}
+
+std::int32_t GainFromHundredthsDb(int attenuation) {
+  if (attenuation >= 0) return 32768;
+  if (attenuation <= -10000) return 0;
+  return static_cast<std::int32_t>(std::lround(32768.0 * std::pow(10.0, attenuation / 2000.0)));
+}
+
+void TSoundVoice::Apply(int frequency, int pan, int volume) {
+  const std::uint32_t own = Samples ? Samples->SourceRate : 0;
+  if (frequency <= 0 || own == 0) {
+    Step = 1ull << 32;
+  } else {
+    const std::uint64_t hz = static_cast<std::uint64_t>(std::clamp(frequency, 100, 200000));
+    Step = (hz << 32) / own;
+  }
+  const std::int32_t gain = GainFromHundredthsDb(std::min(volume, 0));
+  const int clampedPan = std::clamp(pan, -10000, 10000);
+  // Panning attenuates the far side only, so the centre keeps full level.
+  GainLeft = static_cast<std::int32_t>(
+      (static_cast<std::int64_t>(gain) * GainFromHundredthsDb(-std::max(clampedPan, 0))) >> 15);
+  GainRight = static_cast<std::int32_t>(
+      (static_cast<std::int64_t>(gain) * GainFromHundredthsDb(std::min(clampedPan, 0))) >> 15);
+}
+
+TDXSound::Impl::Impl() = default;
+
+TDXSound::Impl::~Impl() { Close(); }
+
+bool TDXSound::Impl::Open() {
+  Close();
+  // SDL must leave SIGINT and SIGTERM to the application.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  subsystem_ = true;
+  SDL_AudioSpec want{};
+  want.freq = DefaultRate;
+  want.format = AUDIO_S16SYS;
+  want.channels = 2;
+  want.samples = CallbackFrames;
+  want.callback = &Impl::Callback;
+  want.userdata = this;
+  SDL_AudioSpec have{};
+  // No changes allowed: SDL converts to the hardware, the mixer always sees
+  // 16-bit stereo at DefaultRate.
+  device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  if (device_ == 0) {
+    Close();
+    return false;
+  }
+  rate_ = have.freq;
+  mix_.assign(static_cast<std::size_t>(std::max<int>(have.samples, CallbackFrames)) * 2, 0);
+  open_ = true;
+  SDL_PauseAudioDevice(device_, 0);
+  return true;
+}
+
+void TDXSound::Impl::OpenOffline(int rate) {
+  Close();
+  rate_ = rate > 0 ? rate : DefaultRate;
+  mix_.assign(static_cast<std::size_t>(CallbackFrames) * 2, 0);
+  open_ = true;
+}
+
+void TDXSound::Impl::Close() {
+  if (device_ != 0) {
+    SDL_CloseAudioDevice(device_);
+    device_ = 0;
+  }
+  if (subsystem_) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    subsystem_ = false;
+  }
+  open_ = false;
+}
+
+void TDXSound::Impl::Lock() {
+  if (device_ != 0) SDL_LockAudioDevice(device_);
+}
+
+void TDXSound::Impl::Unlock() {
+  if (device_ != 0) SDL_UnlockAudioDevice(device_);
+}
+
+void TDXSound::Impl::AddVoice(TSoundVoice* voice) { voices_.push_back(voice); }
+
+void TDXSound::Impl::RemoveVoice(TSoundVoice* voice) { std::erase(voices_, voice); }
+
+void TDXSound::Impl::Callback(void* userdata, std::uint8_t* stream, int length) {
+  // SDL holds the device lock while it calls back.
+  static_cast<Impl*>(userdata)->Render(reinterpret_cast<std::int16_t*>(stream),
+                                       length / static_cast<int>(2 * sizeof(std::int16_t)));
+}
+
+void TDXSound::Impl::Render(std::int16_t* out, int frames) {
+  const int chunkFrames = static_cast<int>(mix_.size() / 2);
+  if (chunkFrames == 0) {
+    std::fill(out, out + static_cast<std::ptrdiff_t>(frames) * 2, std::int16_t{0});
+    return;
+  }
+  while (frames > 0) {
+    const int n = std::min(frames, chunkFrames);
+    std::fill(mix_.begin(), mix_.begin() + n * 2, 0);
+    for (TSoundVoice* voice : voices_) {
+      if (!voice->Playing) continue;
+      const std::int16_t* samples = voice->Samples ? voice->Samples->Frames.data() : nullptr;
+      const std::uint64_t count = voice->Samples ? voice->Samples->FrameCount() : 0;
+      if (count == 0) {
+        voice->Playing = false;
+        continue;
+      }
+      const std::uint64_t end = count << 32;
+      std::int32_t* sum = mix_.data();
+      for (int i = 0; i < n; ++i) {
+        if (voice->Position >= end) {
+          if (!voice->Looping) {
+            voice->Playing = false;
+            break;
+          }
+          voice->Position %= end;
+        }
+        const std::size_t at = static_cast<std::size_t>(voice->Position >> 32) * 2;
+        sum[i * 2] += (samples[at] * voice->GainLeft) >> 15;
+        sum[i * 2 + 1] += (samples[at + 1] * voice->GainRight) >> 15;
+        voice->Position += voice->Step;
+      }
+      if (voice->Playing && !voice->Looping && voice->Position >= end) voice->Playing = false;
+    }
+    // Sums beyond 16 bits are clipped, never wrapped.
+    for (int i = 0; i < n * 2; ++i) out[i] = static_cast<std::int16_t>(std::clamp(mix_[i], -32768, 32767));
+    out += n * 2;
+    frames -= n;
+  }
+}

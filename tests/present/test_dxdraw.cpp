@@ -1,0 +1,101 @@
+// The drawing-surface widget: starting inside a form, resizing, presenting.
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <QWidget>
+
+#include "present/DXDraw.h"
+#include "present/DXImageList.h"
+#include "tests/present/PresentTestSupport.h"
+
+namespace {
+
+struct Form : WithApp {
+  Form() {
+    form.resize(200, 150);
+    draw = new TDXDraw(&form);
+    draw->setGeometry(0, 0, 100, 80);
+  }
+  QWidget form;
+  TDXDraw* draw;  // owned by the form
+};
+
+TEST(DXDraw, StartsOnFirstShowAtTheControlSize) {
+  Form f;
+  EXPECT_FALSE(f.draw->Started());
+  f.form.show();
+  ASSERT_TRUE(f.draw->Started());
+  EXPECT_TRUE(f.draw->ReadyToDraw());
+  EXPECT_EQ(f.draw->BackSurface()->Width(), 100);
+  EXPECT_EQ(f.draw->BackSurface()->Height(), 80);
+  f.draw->resize(0, 0);
+  EXPECT_EQ(f.draw->BackSurface()->Width(), 1);
+  EXPECT_EQ(f.draw->BackSurface()->Height(), 1);
+}
+
+TEST(DXDraw, WithoutAFormItCannotStart) {
+  TestApp();
+  TDXDraw lone;
+  try {
+    lone.StartDevice();
+    FAIL();
+  } catch (const EDXDrawError& e) {
+    EXPECT_STREQ(e.what(), "Form not found");
+  }
+  EXPECT_FALSE(lone.Started());
+}
+
+TEST(DXDraw, PresentedFramesShowCentredInTheControl) {
+  Form f;
+  f.form.show();
+  f.draw->BackSurface()->Fill(0xFFFF0000u);
+  f.draw->PresentFrame();
+  QImage shot = f.draw->grab().toImage();
+  EXPECT_EQ(shot.pixel(50, 40), 0xFFFF0000u);
+
+  f.draw->AutoSize = false;
+  f.draw->resize(120, 100);  // the surface keeps 100 x 80
+  f.draw->BackSurface()->Fill(0xFF00FF00u);
+  f.draw->PresentFrame();
+  shot = f.draw->grab().toImage();
+  EXPECT_EQ(shot.pixel(10, 10), 0xFF00FF00u);
+  EXPECT_EQ(shot.pixel(109, 89), 0xFF00FF00u);
+  EXPECT_EQ(shot.pixel(5, 5), 0xFF000000u);
+  EXPECT_EQ(shot.pixel(115, 95), 0xFF000000u);
+
+  f.draw->Options = doStretch;
+  f.draw->PresentFrame();
+  shot = f.draw->grab().toImage();
+  EXPECT_EQ(shot.pixel(115, 95), 0xFF00FF00u);
+}
+
+TEST(DXDraw, ImageListsFollowTheWidgetToItsEnd) {
+  Form f;
+  TDXImageList list;
+  TPictureCollectionItem& item = list.Items.Add();
+  item.Picture = SolidBitmap(48, 48, 0xFF123456u);
+  item.PatternWidth = 24;
+  item.PatternHeight = 24;
+  list.SetDXDraw(f.draw);
+  f.form.show();
+  EXPECT_EQ(item.PatternCount(), 4);
+  delete f.draw;
+  EXPECT_EQ(list.DXDraw(), nullptr);
+  EXPECT_EQ(item.PatternCount(), 0);
+}
+
+TEST(DXDraw, MouseMovesReachTheHandler) {
+  Form f;
+  int seenX = -1, seenY = -1;
+  f.draw->OnMouseMove = [&](TDXDraw&, int x, int y, Qt::KeyboardModifiers) {
+    seenX = x;
+    seenY = y;
+  };
+  QMouseEvent move(QEvent::MouseMove, QPointF(12, 34), QPointF(12, 34), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QCoreApplication::sendEvent(f.draw, &move);
+  EXPECT_EQ(seenX, 12);
+  EXPECT_EQ(seenY, 34);
+}
+
+}  // namespace
