@@ -158,6 +158,12 @@ std::vector<std::uint8_t> ZolPackBuild(char version,
   return out;
 }
 
+std::string ZolPackExtension(std::string_view name) {
+  const auto at = name.find_last_of(".\\:");
+  if (at == std::string_view::npos || name[at] != '.') return {};
+  return Cp1252Lower(name.substr(at));
+}
+
 std::string Cp1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());

@@ -67,6 +67,10 @@ struct TZolPackStoredEntry {
 std::vector<std::uint8_t> ZolPackBuild(char version,
                                        const std::vector<TZolPackStoredEntry>& entries);
 
+// The lower-case extension of an entry name (".bmp"), taken from the last
+// '.', '\' or ':' when that character is a dot; empty otherwise.
+std::string ZolPackExtension(std::string_view name);
+
 // Entry names and messages are Windows-1252; the tool talks UTF-8.
 std::string Cp1252ToUtf8(std::string_view text);
 // Nothing when a character has no Windows-1252 byte.

@@ -30,14 +30,6 @@ std::string AsciiLower(std::string text) {
   return text;
 }
 
-// The extension as the file system sees it: from the last '.', '\' or ':'
-// when that character is a dot.
-std::string ExtensionOf(const std::string& name) {
-  const auto at = name.find_last_of(".\\:");
-  if (at == std::string::npos || name[at] != '.') return {};
-  return name.substr(at);
-}
-
 bool IsExistingFile(const std::string& path) {
   std::error_code error;
   return !path.empty() && std::filesystem::is_regular_file(path, error);
@@ -115,6 +107,12 @@ class TInflater {
   bool active_ = false;
 };
 
+std::string LimitMessage(std::size_t limit) {
+  const bool wholeMiB = limit % (std::size_t(1) << 20) == 0;
+  return "Dados descomprimidos passam do limite de " +
+         (wholeMiB ? std::to_string(limit >> 20) + " MiB." : std::to_string(limit) + " bytes.");
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> ZolPackInflate(const std::uint8_t* data, std::size_t size,
@@ -125,9 +123,7 @@ std::vector<std::uint8_t> ZolPackInflate(const std::uint8_t* data, std::size_t s
   std::size_t produced = 0;
   for (;;) {
     const std::size_t room = std::min(step, limit - produced);
-    if (room == 0 && step != 0)
-      throw EZDecompressionError("Dados descomprimidos passam do limite de " +
-                                 std::to_string(limit >> 20) + " MiB.");
+    if (room == 0 && step != 0) throw EZDecompressionError(LimitMessage(limit));
     out.resize(produced + room);
     const int code = inflater.Step(out.data() + produced, room);
     produced = out.size() - inflater.RoomLeft();
@@ -285,7 +281,7 @@ int TZolPackLoad::ExtractByExtension(const char* extension, TPictureCollection* 
   int extracted = 0;
   for (int i = 1; i <= count_; ++i) {
     const std::string stored = names_[i];
-    if (Cp1252Lower(ExtensionOf(stored)) == extension && ExtrairArquivo(stored, pictures, waves))
+    if (ZolPackExtension(stored) == extension && ExtrairArquivo(stored, pictures, waves))
       ++extracted;
   }
   return extracted;

@@ -1,0 +1,15 @@
+#pragma once
+// Button glyphs, the window icon and the overview window's picture, drawn in
+// the palette of the tiles on a clear background.
+#include <string_view>
+
+#include "assets/art/Canvas.h"
+
+namespace art {
+
+// The glyph of a toolbar (28 x 28) or palette (24 x 24) button; empty for an unknown name.
+TCanvas MakeGlyph(std::string_view button);
+TCanvas MakeIcon();      // 64 x 64
+TCanvas MakeOverview();  // 320 x 240: light parchment in a wooden frame
+
+}  // namespace art

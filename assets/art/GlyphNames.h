@@ -1,0 +1,21 @@
+#pragma once
+// The buttons that carry a glyph, and the glyph picture sizes.
+#include <array>
+#include <string_view>
+
+namespace art {
+
+constexpr int ToolbarGlyphSize = 28;
+constexpr int PaletteGlyphSize = 24;
+constexpr int IconSize = 64;
+constexpr int OverviewWidth = 320, OverviewHeight = 240;
+
+// The eight toolbar buttons of the main window, left to right.
+constexpr std::array<std::string_view, 8> ToolbarButtons = {"BotBuy", "BotSell", "BotEval", "BotMapa",
+                                                            "BotTempo", "BotBalanco", "BotBanco", "BotMercado"};
+// The palette buttons that show a glyph, row by row.
+constexpr std::array<std::string_view, 12> PaletteButtons = {
+    "BotAproxima", "BotReduz", "BotMover", "BotVer", "BotPavimento", "BotTerra",
+    "BotCerca", "BotPorteira", "BotDuto", "BotDutoS", "BotArvores", "BotBulldoze"};
+
+}  // namespace art

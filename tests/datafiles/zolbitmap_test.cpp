@@ -1,0 +1,85 @@
+// Bitmap files in the depths and layouts real tools write, decoded to the
+// exact colours, and streams that are not bitmaps refused by name.
+#include <gtest/gtest.h>
+
+#include "DataFilesTestSupport.h"
+#include "datafiles/zolbitmap.h"
+
+using namespace zvtest;
+
+namespace {
+
+struct TCase {
+  const char* Label;
+  int Bits;
+  TBmpKind Kind;
+  bool TopDown;
+  int Colours;
+};
+
+// Every layout, with as many colours as its depth can hold exactly.
+constexpr TCase Cases[] = {
+    {"1-bit", 1, TBmpKind::Rgb, false, 2},
+    {"4-bit", 4, TBmpKind::Rgb, false, 8},
+    {"4-bit top-down", 4, TBmpKind::Rgb, true, 8},
+    {"4-bit RLE", 4, TBmpKind::Rle, false, 8},
+    {"8-bit", 8, TBmpKind::Rgb, false, 8},
+    {"8-bit RLE", 8, TBmpKind::Rle, false, 8},
+    {"16-bit 5-5-5", 16, TBmpKind::Rgb, false, 8},
+    {"16-bit 5-6-5 bit fields", 16, TBmpKind::Bitfields, false, 8},
+    {"24-bit", 24, TBmpKind::Rgb, false, 8},
+    {"24-bit top-down", 24, TBmpKind::Rgb, true, 8},
+    {"32-bit", 32, TBmpKind::Rgb, false, 8},
+    {"32-bit bit fields", 32, TBmpKind::Bitfields, true, 8},
+    {"32-bit V5 with alpha", 32, TBmpKind::V5Alpha, false, 8},
+};
+
+TEST(ZolBitmap, DecodesEveryDepthAndLayoutToTheExactColours) {
+  for (const TCase& c : Cases) {
+    SCOPED_TRACE(c.Label);
+    // Odd sizes exercise row padding and half-filled bytes.
+    const TTestImage image = StripedImage(13, 7, c.Colours);
+    const TBitmap bitmap = ZolLoadBitmap(EncodeBmp(image, c.Bits, c.Kind, c.TopDown).data(),
+                                         EncodeBmp(image, c.Bits, c.Kind, c.TopDown).size());
+    ASSERT_EQ(bitmap.Width, 13);
+    ASSERT_EQ(bitmap.Height, 7);
+    for (std::size_t i = 0; i < image.Rgb.size(); ++i)
+      ASSERT_EQ(bitmap.Pixels[i], 0xFF000000u | image.Rgb[i]) << "pixel " << i;
+  }
+}
+
+TEST(ZolBitmap, KeepsArbitraryTrueColours) {
+  TTestImage image{3, 2, {0x123456, 0xFEDCBA, 0x010203, 0x808080, 0xFFFFFF, 0x000000}};
+  const Bytes bytes = EncodeBmp(image, 24, TBmpKind::Rgb, false);
+  const TBitmap bitmap = ZolLoadBitmap(bytes.data(), bytes.size());
+  for (std::size_t i = 0; i < image.Rgb.size(); ++i) EXPECT_EQ(bitmap.Pixels[i], 0xFF000000u | image.Rgb[i]);
+}
+
+std::string ErrorOf(const Bytes& bytes) {
+  try {
+    ZolLoadBitmap(bytes.data(), bytes.size());
+  } catch (const EBitmapError& error) {
+    return error.what();
+  }
+  return "decoded";
+}
+
+TEST(ZolBitmap, RefusesWhatIsNotABitmap) {
+  EXPECT_EQ(ErrorOf({}), "Bitmap image is not valid");
+  EXPECT_EQ(ErrorOf({'B'}), "Bitmap image is not valid");
+  EXPECT_EQ(ErrorOf(MakeWave(1, 8000, {1, 2})), "Bitmap image is not valid");
+  const Bytes good = EncodeBmp(StripedImage(4, 4, 2), 24, TBmpKind::Rgb, false);
+  EXPECT_EQ(ErrorOf(Bytes(good.begin(), good.begin() + 20)), "Bitmap image is not valid");
+
+  // A header that claims a picture far larger than the file could hold is
+  // refused before any pixel memory is taken.
+  Bytes huge = good;
+  huge[18] = 0xFF, huge[19] = 0xFF, huge[20] = 0x00;  // width 65535
+  huge[22] = 0xFF, huge[23] = 0xFF, huge[24] = 0x00;  // height 65535
+  EXPECT_EQ(ErrorOf(huge), "Bitmap image is not valid");
+  Bytes noWidth = good;
+  noWidth[18] = noWidth[19] = 0;
+  EXPECT_EQ(ErrorOf(noWidth), "Bitmap image is not valid");
+}
+
+}  // namespace
