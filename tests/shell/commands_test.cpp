@@ -39,8 +39,9 @@ QByteArray RecordBytes(const TMapa& map) {
 }
 
 auto Calendar(const TMapa& map) {
+  // By value: the packed record's fields cannot be bound to references.
   const TMapaRecord& r = map.Record();
-  return std::make_tuple(r.day, r.week, r.month, r.year);
+  return std::make_tuple(int{r.day}, int{r.week}, int{r.month}, int{r.year});
 }
 
 std::string Utf8(const QString& text) { return text.toStdString(); }
