@@ -31,7 +31,10 @@ QSize TTelaMapa::sizeHint() const { return ClientSize; }
 QMdiSubWindow* TTelaMapa::SubWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
 
 QMdiSubWindow* TTelaMapa::ShowInArea(QMdiArea& area, const QWidget& centreOn) {
-  QMdiSubWindow* child = area.addSubWindow(this, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  // Above the other children: the map view takes the focus every frame,
+  // which would otherwise bring it over the overview at once.
+  QMdiSubWindow* child =
+      area.addSubWindow(this, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
   child->setAttribute(Qt::WA_DeleteOnClose);
   child->resize(child->sizeHint());
   const QPoint centre = area.viewport()->mapFromGlobal(centreOn.mapToGlobal(centreOn.rect().center()));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -33,6 +34,23 @@ TEST(OverviewTest, OpensCentredWithItsPictureFillingIt) {
   const QPoint centre = child->geometry().center();
   EXPECT_NEAR(centre.x(), 400, 2);
   EXPECT_NEAR(centre.y(), 300, 2);
+}
+
+// The map view takes the keyboard focus every frame, which activates it.
+TEST(OverviewTest, StaysAboveTheMapViewWhenTheViewIsActivated) {
+  TestApp();
+  QMdiArea area;
+  area.resize(700, 500);
+  auto* edit = new QLineEdit;
+  QMdiSubWindow* view = area.addSubWindow(edit);
+  area.show();
+  auto* form = new TTelaMapa;
+  QMdiSubWindow* child = form->ShowInArea(area, area);
+  edit->setFocus();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(area.activeSubWindow(), view);
+  const QObjectList stack = area.viewport()->children();
+  EXPECT_GT(stack.indexOf(child), stack.indexOf(view));
 }
 
 TEST(OverviewTest, SystemCloseDestroysTheWholeChildWindow) {
