@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Footprint of the running game under Xvfb: time from process start to the
+# first drawn map, processor share at speed Normal with the mouse still over
+# 10 s, and peak resident memory.
+#   footprint.sh <build folder>
+set -euo pipefail
+BUILD=$(cd "${1:-build}" && pwd)
+if [ -z "${ZV_FOOTPRINT_INSIDE_XVFB:-}" ]; then
+  export ZV_FOOTPRINT_INSIDE_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$BUILD"
+fi
+unset QT_QPA_PLATFORM
+export SDL_AUDIODRIVER=dummy
+cd "$BUILD"
+WORK=$(mktemp -d)
+trap 'kill $PID 2>/dev/null; rm -rf "$WORK"' EXIT
+
+# Focus must be given as soon as the window exists, or no frame runs.
+xdotool mousemove 1000 700
+START=$(date +%s%N)
+./zolvorn >"$WORK/log" 2>&1 &
+PID=$!
+MAIN=""
+until [ -n "$MAIN" ]; do
+  MAIN=$(xdotool search --name '^Zol Vorn v0.1$' 2>/dev/null | head -1 || true)
+done
+xdotool windowfocus "$MAIN"
+FIRST=""
+while [ -z "$FIRST" ]; do
+  import -window root -crop 300x200+250+250 "$WORK/s.png" 2>/dev/null
+  COLOURS=$(convert "$WORK/s.png" -format %k info:)
+  [ "$COLOURS" -gt 20 ] && FIRST=$(date +%s%N)
+done
+echo "first map on screen after $(( (FIRST - START) / 1000000 )) ms (upper bound; polled by screenshots)"
+
+sleep 2
+HZ=$(getconf CLK_TCK)
+ticks() { awk '{print $14 + $15}' "/proc/$PID/stat"; }
+T0=$(ticks)
+sleep 10
+T1=$(ticks)
+echo "processor over 10 s at Normal: $(awk -v d=$((T1 - T0)) -v hz="$HZ" 'BEGIN{printf "%.2f", 100 * d / hz / 10}') % of one core"
+echo "peak resident memory: $(awk '/VmHWM/{print $2, $3}' "/proc/$PID/status")"

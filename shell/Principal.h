@@ -1,0 +1,165 @@
+#pragma once
+// The main window: owner of the map, the image and wave lists and the package
+// reader; start-up order; the menu bar, the toolbar panel and the status bar;
+// and the host through which the map shows funds, date and forecast and plays
+// its ambient sounds.
+#include <QImage>
+#include <QMainWindow>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "datafiles/zolpackload.h"
+#include "map/MapHost.h"
+#include "map/Mapa.h"
+#include "present/DXImageList.h"
+#include "present/DXSound.h"
+
+class QAction;
+class QActionGroup;
+class QFrame;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QMenuBar;
+class QStatusBar;
+class TForm2;
+class TTools;
+class TSpeedButton;
+class TTelaMapa;
+class TZolSaveCfg;
+
+// Start-up cannot go on: the package or one of its entries is missing or
+// unreadable. The message names it.
+class EStartupError : public std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// Names of the language files found at start-up; entry i belongs to the
+// language menu item whose tag is i.
+extern std::vector<std::string> LanguageFiles;
+// The open overview window, if any.
+extern TTelaMapa* OverviewWindow;
+
+// Where the package lies, relative to the working directory.
+inline constexpr const char* PackagePath = "data/data.dpf";
+
+class TForm1 : public QMainWindow, public IMapHost {
+ public:
+  // Runs the creation event: seed, zoom table, assets. Throws EStartupError
+  // when an asset is missing; nothing else has been made then.
+  TForm1();
+  ~TForm1() override;
+
+  // Program entry steps 3 and 4: the map view inside the document area, then
+  // the palette beside it.
+  void CreateMapView();
+  void CreatePalette();
+
+  // Non-visual components.
+  TDXImageList IMGChao;
+  TDXImageList IMGOutros;
+  TDXSound Som;
+  TDXWaveList Audio;
+  TZolPackLoad ZolPackLoad1;
+  TZolSaveCfg* ZolSaveCfg1 = nullptr;  // present and idle; owned by this window
+
+  std::unique_ptr<TMapa> RanchMap;
+  TForm2* Form2 = nullptr;  // owned by the document area
+  TTools* Tools = nullptr;  // owned by this window
+
+  // Menu bar.
+  QMenuBar* MainMenu1 = nullptr;
+  QMenu* Jogo1 = nullptr;
+  QAction* Novojogo1 = nullptr;
+  QAction* Salvarjogo1 = nullptr;
+  QAction* Salvarjogocomo1 = nullptr;
+  QAction* Carregarjogo1 = nullptr;
+  QAction* N1 = nullptr;
+  QAction* Sair1 = nullptr;
+  QMenu* Lngua1 = nullptr;
+  QMenu* Opes1 = nullptr;
+  QAction* Msica1 = nullptr;
+  QAction* udio1 = nullptr;
+  QMenu* Velocidade1 = nullptr;
+  QActionGroup* SpeedGroup = nullptr;
+  QAction* Ultra1 = nullptr;
+  QAction* Muitorpido1 = nullptr;
+  QAction* Rpido1 = nullptr;
+  QAction* Normal1 = nullptr;
+  QAction* Lento1 = nullptr;
+  QAction* Parado1 = nullptr;
+  QAction* Sobre1 = nullptr;
+
+  // Toolbar panel.
+  QFrame* Panel1 = nullptr;
+  TSpeedButton* BotBuy = nullptr;
+  TSpeedButton* BotSell = nullptr;
+  TSpeedButton* BotEval = nullptr;
+  TSpeedButton* BotMapa = nullptr;
+  TSpeedButton* BotTempo = nullptr;
+  TSpeedButton* BotBalanco = nullptr;
+  TSpeedButton* BotBanco = nullptr;
+  TSpeedButton* BotMercado = nullptr;
+  QFrame* Panel2 = nullptr;
+  QLabel* Dias = nullptr;
+  QImage DiasImage;  // the forecast strip's canvas, 72 x 27
+  QLabel* LabData = nullptr;
+  QLabel* LabFund = nullptr;
+  QLabel* LabDate = nullptr;
+  QLabel* LabFunds = nullptr;
+
+  // Document area and status bar; StatusText is panel 0.
+  QMdiArea* MdiArea = nullptr;
+  QStatusBar* StatusBar = nullptr;
+  QLabel* StatusText = nullptr;
+
+  // Events and commands.
+  void FormShow();
+  bool FormCloseQuery();
+  void Salvarjogo1Click();
+  void Carregarjogo1Click();
+  void Sair1Click();
+  void Msica1Click();
+  void udio1Click();
+  void Ultra1Click();
+  void Muitorpido1Click();
+  void Rpido1Click();
+  void Normal1Click();
+  void Lento1Click();
+  void Parado1Click();
+  void Sobre1Click();
+  void BotMapaClick();
+
+  // Language files.
+  void ScanLanguages();
+  void LanguageClick(QObject* sender);
+  void LoadLanguage(const std::string& name);
+
+  // IMapHost.
+  void ShowFunds(std::int32_t funds) override;
+  void ShowDate(std::string_view text) override;
+  void ForecastCell(int cell, std::uint8_t weather) override;
+  void ForecastLine(int x1, int y1, int x2, int y2) override;
+  void PlayWave(int index) override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate();
+  void LoadAssets();
+  void ExtractEntry(const std::string& name, TPictureCollection* pictures, TWaveCollection* waves);
+  void AddMarkerSquare(TColor color);
+  void BuildMenu();
+  void BuildToolbar();
+  void BuildStatusBar();
+  void SetSpeed(unsigned char speed);
+  void ShowForecast();
+
+  bool shown_ = false;
+};

@@ -1,0 +1,22 @@
+// Zol Vorn: a ranch-building game.
+#include <QApplication>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QScreen>
+
+#include "assets/art/Glyphs.h"
+#include "shell/Startup.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Zol Vorn v0.1"));
+  InitGameGlyphs();
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/glyphs/icon.png")));
+
+  std::unique_ptr<TForm1> form1 = CreateGameWindows();
+  if (!form1) return 1;
+  // Without a window manager nothing maximises a window: take the screen.
+  if (QScreen* screen = QGuiApplication::primaryScreen()) form1->setGeometry(screen->availableGeometry());
+  form1->showMaximized();
+  return app.exec();
+}

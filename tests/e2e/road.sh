@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# End to end: the real game under a virtual X server. Picks the earth tool on
+# the palette, lays a road by dragging the mouse over the map view and checks
+# the screen: the map must be there and the dragged strip must have changed.
+#   road.sh <zolvorn executable> <build folder> [screenshot folder]
+set -euo pipefail
+GAME=$1
+BUILD=$2
+SHOTS=${3:-}
+
+if [ -z "${ZV_E2E_INSIDE_XVFB:-}" ]; then
+  export ZV_E2E_INSIDE_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$@"
+fi
+
+unset QT_QPA_PLATFORM
+export SDL_AUDIODRIVER=dummy
+WORK=$(mktemp -d)
+[ -n "$SHOTS" ] || SHOTS=$WORK
+cd "$BUILD"
+"$GAME" >"$WORK/game.log" 2>&1 &
+PID=$!
+cleanup() {
+  kill "$PID" 2>/dev/null || true
+  wait "$PID" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "e2e: $*" >&2
+  cat "$WORK/game.log" >&2 || true
+  exit 1
+}
+
+find_window() {
+  local id=""
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    kill -0 "$PID" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+MAIN=$(find_window "Zol Vorn v0.1") || fail "no main window"
+PALETTE=$(find_window "Ferramentas") || fail "no palette window"
+# Xvfb has no window manager: focus makes the application active, and only
+# an active application runs frames.
+focus_main() {
+  for _ in $(seq 20); do
+    xdotool windowfocus "$MAIN" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "cannot focus the main window"
+}
+focus_main
+sleep 1
+
+eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+MAIN_X=$X MAIN_Y=$Y
+eval "$(xdotool getwindowgeometry --shell "$PALETTE")"
+PAL_X=$X PAL_Y=$Y
+
+# The map view lives inside the main window, right of the palette. Its
+# drawing surface covers the middle of the screen.
+shot() { import -window root "$1"; }
+region() { convert "$1" -crop "$2" +repage "$3"; }
+shot "$SHOTS/start.png"
+COLOURS=$(convert "$SHOTS/start.png" -crop 500x300+200+200 +repage -format %k info:)
+[ "$COLOURS" -gt 20 ] || fail "the map view shows no map ($COLOURS colours)"
+
+# The earth tool: second column, third row of the palette.
+xdotool mousemove $((PAL_X + 54)) $((PAL_Y + 88)) click 1
+focus_main
+sleep 0.3
+
+ROW=$((MAIN_Y + 330))
+FROM=$((MAIN_X + 220))
+TO=$((MAIN_X + 560))
+STRIP=$((TO - FROM + 48))x48+$((FROM - 24))+$((ROW - 24))
+xdotool mousemove 1000 700
+sleep 0.3
+shot "$WORK/before.png"
+
+xdotool mousemove "$FROM" "$ROW"
+sleep 0.2
+xdotool mousedown 1
+for x in $(seq "$FROM" 8 "$TO"); do
+  xdotool mousemove "$x" "$ROW"
+  sleep 0.05
+done
+sleep 0.2
+xdotool mouseup 1
+xdotool mousemove 1000 700
+sleep 0.5
+shot "$SHOTS/road.png"
+
+region "$WORK/before.png" "$STRIP" "$WORK/a.png"
+region "$SHOTS/road.png" "$STRIP" "$WORK/b.png"
+CHANGED=$(compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 || true)
+CHANGED=${CHANGED%% *}
+echo "e2e: $CHANGED pixels changed along the road"
+[ "${CHANGED%.*}" -gt 2000 ] || fail "dragging laid no road ($CHANGED pixels changed)"
+COLOURS=$(convert "$SHOTS/road.png" -format %k info:)
+[ "$COLOURS" -gt 20 ] || fail "blank screenshot ($COLOURS colours)"
+kill -0 "$PID" 2>/dev/null || fail "the game ended"
+echo "e2e: ok"

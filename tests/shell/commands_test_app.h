@@ -1,0 +1,4 @@
+#pragma once
+// The one application object of the commands tests, made on first use.
+class QApplication;
+QApplication& TestApp();

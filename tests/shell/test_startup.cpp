@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdlib>
+
+#include "datafiles/zolpackformat.h"
+#include "shell/Startup.h"
+#include "shell/Text.h"
+#include "shell/defines.h"
+#include "view/SpeedButton.h"
+#include "view/ToolsUnit.h"
+#include "view/VerMapa.h"
+
+namespace {
+
+void EnsureApplication() {
+  if (QCoreApplication::instance()) return;
+  static int argc = 1;
+  static char name[] = "shell_tests";
+  static char* argv[] = {name, nullptr};
+  new QApplication(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Zol Vorn v0.1"));
+}
+
+// Runs in the build folder, where the game finds data/data.dpf.
+class StartUp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureApplication();
+    ResetGameGlobals();
+    ResetViewGlobals();
+    saved = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QStringLiteral(ZV_BUILD_ROOT)));
+  }
+  void TearDown() override {
+    form.reset();
+    QDir::setCurrent(saved);
+    ResetGameGlobals();
+  }
+  void StartGame() {
+    form = CreateGameWindows();
+    ASSERT_TRUE(form);
+    form->show();
+  }
+  QString saved;
+  std::unique_ptr<TForm1> form;
+};
+
+TEST_F(StartUp, CreationBuildsTheZoomTable) {
+  form = CreateGameWindows();
+  ASSERT_TRUE(form);
+  EXPECT_EQ(TileSize, 24);
+  EXPECT_EQ(ZoomIndex, 3);
+  const unsigned char expected[] = {12, 16, 24, 36, 48};
+  for (int i = 1; i <= 5; ++i) EXPECT_EQ(ZoomSizes[i], expected[i - 1]) << i;
+}
+
+TEST_F(StartUp, AssetsStandAtTheirIndices) {
+  form = CreateGameWindows();
+  ASSERT_TRUE(form);
+  const char* ground[] = {"chao.bmp", "casas.bmp", "equip.bmp", "constru.bmp"};
+  ASSERT_EQ(form->IMGChao.Items.Count(), 4);
+  for (int i = 0; i < 4; ++i) {
+    TPictureCollectionItem& item = form->IMGChao.Items.Items(i);
+    EXPECT_EQ(item.Name, ground[i]);
+    EXPECT_EQ(item.PatternWidth, 24);
+    EXPECT_EQ(item.PatternHeight, 24);
+    EXPECT_TRUE(item.Transparent);
+    EXPECT_EQ(item.TransparentColor(), RGBColor(255, 0, 255));
+  }
+  ASSERT_EQ(form->IMGOutros.Items.Count(), 4);
+  EXPECT_EQ(form->IMGOutros.Items.Items(0).Name, "status.bmp");
+  EXPECT_FALSE(form->IMGOutros.Items.Items(0).Transparent);
+  const std::uint32_t squares[] = {0xFFFFFFFF, 0xFFFF0000, 0xFF008000};
+  for (int i = 1; i <= 3; ++i) {
+    TPictureCollectionItem& item = form->IMGOutros.Items.Items(i);
+    EXPECT_TRUE(item.Name.empty());
+    EXPECT_FALSE(item.Transparent);
+    EXPECT_EQ(item.Picture.Width, 24);
+    EXPECT_EQ(item.Picture.Height, 24);
+    EXPECT_EQ(item.Picture.Pixels.front(), squares[i - 1]);
+    EXPECT_EQ(item.Picture.Pixels.back(), squares[i - 1]);
+  }
+  const char* waves[] = {"bulldoze.wav", "ops.wav",     "plop.wav",    "compra.wav",
+                         "birds01.wav",  "birds02.wav", "birds03.wav", "chuva01.wav"};
+  ASSERT_EQ(form->Audio.Items.Count(), 8);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(form->Audio.Items.Items(i).Name, waves[i]);
+}
+
+TEST_F(StartUp, WindowsComeInOrderAndInPlace) {
+  StartGame();
+  ASSERT_TRUE(form->Form2);
+  ASSERT_TRUE(form->Tools);
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Zol Vorn v0.1"));
+  EXPECT_EQ(form->Form2->windowTitle(), QStringLiteral("Editor"));
+  EXPECT_EQ(form->MdiArea->subWindowList().size(), 1);
+  EXPECT_EQ(form->Form2->pos(), QPoint(86, 0));
+  EXPECT_LE(form->Form2->width(), 657);
+  EXPECT_LE(form->Form2->height(), 524);
+  EXPECT_EQ(form->Form2->Tela->width(), form->Form2->ClientWidth() - 17);
+  EXPECT_EQ(form->Form2->Tela->height(), form->Form2->ClientHeight() - 17);
+  EXPECT_TRUE(form->Form2->Tela->ReadyToDraw());
+  EXPECT_EQ(form->Form2->DXTimer1->Interval(), 66);
+  EXPECT_TRUE(form->Tools->isVisible());
+  EXPECT_TRUE(form->Tools->windowFlags() & Qt::WindowStaysOnTopHint);
+  // Window frames differ by platform; the palette sits at the main window's
+  // corner plus (6, 82), give or take a frame border.
+  const QPoint offset = form->Tools->geometry().topLeft() - form->geometry().topLeft();
+  EXPECT_NEAR(offset.x(), 6, 4);
+  EXPECT_NEAR(offset.y(), 82, 4);
+  EXPECT_EQ(form->Tools->width(), 84);
+  EXPECT_EQ(form->Form2->CurrentTool, tlNone);
+}
+
+TEST_F(StartUp, StateAfterTheShowEvent) {
+  StartGame();
+  ASSERT_TRUE(form->RanchMap);
+  EXPECT_EQ(form->Form2->RanchMap, form->RanchMap.get());
+  EXPECT_EQ(GameSpeed, 4);
+  EXPECT_EQ(TickCount, 0);
+  EXPECT_TRUE(SoundOn);
+  EXPECT_TRUE(MusicOn);
+  EXPECT_TRUE(form->Normal1->isChecked());
+  EXPECT_TRUE(form->Msica1->isChecked());
+  EXPECT_TRUE(form->udio1->isChecked());
+
+  const TMapaRecord& record = form->RanchMap->Record();
+  EXPECT_EQ(record.day, 2);  // one day has passed
+  EXPECT_EQ(record.weather, record.forecast[0]);
+  EXPECT_EQ(form->LabFunds->text(), QStringLiteral("40000"));
+  EXPECT_TRUE(form->LabDate->text().contains(QStringLiteral("2004")));
+
+  // The house stands in the view's third column and row.
+  const int expectX = record.startX > 3 ? record.startX - 3 : 0;
+  const int expectY = record.startY > 3 ? record.startY - 3 : 0;
+  EXPECT_EQ(form->Form2->BarraHorizontal->value(), expectX);
+  EXPECT_EQ(form->Form2->BarraVertical->value(), expectY);
+  EXPECT_EQ(ViewX, expectX);
+  EXPECT_EQ(ViewY, expectY);
+
+  // Today's cell carries its red corner marks.
+  EXPECT_EQ(form->DiasImage.pixel(1, 1), 0xFFFF0000u);
+  EXPECT_EQ(form->DiasImage.pixel(24, 24), 0xFFFF0000u);
+  EXPECT_EQ(form->DiasImage.pixel(1, 24), 0xFFFF0000u);
+}
+
+TEST_F(StartUp, TheFirstFrameDrawsTheRanch) {
+  StartGame();
+  TForm2& view = *form->Form2;
+  view.DXTimer1Timer(1);
+  const TDirectDrawSurface& back = *view.Tela->BackSurface();
+  int black = 0;
+  for (int y = 0; y < back.Height(); ++y)
+    for (int x = 0; x < back.Width(); ++x) black += back.Line(y)[x] == 0xFF000000u;
+  EXPECT_LT(black, back.Width() * back.Height() / 10);
+  EXPECT_EQ(TickCount, 1);
+}
+
+TEST_F(StartUp, SpeedItemsFormOneRadioGroup) {
+  StartGame();
+  const std::pair<QAction*, int> items[] = {{form->Ultra1, 1}, {form->Muitorpido1, 2}, {form->Rpido1, 3},
+                                            {form->Normal1, 4}, {form->Lento1, 5},      {form->Parado1, 6}};
+  for (auto [item, speed] : items) {
+    TickCount = 7;
+    item->trigger();
+    EXPECT_EQ(GameSpeed, speed);
+    EXPECT_EQ(TickCount, 7);
+    for (auto [other, unused] : items) EXPECT_EQ(other->isChecked(), other == item);
+  }
+  EXPECT_EQ(form->Ultra1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_5));
+  EXPECT_EQ(form->Parado1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
+}
+
+TEST_F(StartUp, SoundAndMusicSwitchesToggle) {
+  StartGame();
+  form->udio1->trigger();
+  EXPECT_FALSE(SoundOn);
+  EXPECT_FALSE(form->udio1->isChecked());
+  form->Msica1->trigger();
+  EXPECT_FALSE(MusicOn);
+  EXPECT_FALSE(form->Msica1->isChecked());
+  EXPECT_TRUE(SoundOn == false);
+  form->udio1->trigger();
+  EXPECT_TRUE(SoundOn);
+}
+
+TEST_F(StartUp, MenuCarriesEveryCommand) {
+  form = CreateGameWindows();
+  ASSERT_TRUE(form);
+  EXPECT_EQ(form->Jogo1->title(), QStringLiteral("&Jogo"));
+  EXPECT_EQ(form->Lngua1->title(), QString::fromUtf8("&Língua"));
+  EXPECT_EQ(form->Opes1->title(), QString::fromUtf8("Opções"));
+  EXPECT_EQ(form->Muitorpido1->text(), QString::fromUtf8("Muito rápido"));
+  EXPECT_EQ(form->Sair1->text(), QStringLiteral("S&air"));
+  EXPECT_EQ(form->Sair1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
+  EXPECT_EQ(form->Carregarjogo1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+  EXPECT_TRUE(form->N1->isSeparator());
+  EXPECT_EQ(form->Jogo1->actions().size(), 6);
+  EXPECT_EQ(form->Sobre1->text(), QStringLiteral("&Sobre..."));
+  EXPECT_TRUE(form->FormCloseQuery());
+  const TSpeedButton* buttons[] = {form->BotBuy,   form->BotSell,    form->BotEval,  form->BotMapa,
+                                   form->BotTempo, form->BotBalanco, form->BotBanco, form->BotMercado};
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(buttons[i]->geometry(), QRect(8 + 33 * i, 3, 32, 32));
+    EXPECT_TRUE(buttons[i]->isCheckable());
+  }
+  EXPECT_EQ(form->LabData->text(), QStringLiteral("Data"));
+  EXPECT_EQ(form->LabFund->text(), QStringLiteral("Dinheiro"));
+}
+
+TEST_F(StartUp, ForecastLineLeavesItsEndPoint) {
+  form = CreateGameWindows();
+  ASSERT_TRUE(form);
+  form->DiasImage.fill(Qt::white);
+  form->ForecastLine(24, 24, 24, 19);
+  for (int y = 20; y <= 24; ++y) EXPECT_EQ(form->DiasImage.pixel(24, y), 0xFFFF0000u) << y;
+  EXPECT_EQ(form->DiasImage.pixel(24, 19), 0xFFFFFFFFu);
+  form->ForecastCell(1, 99);  // not an icon: the cell stays
+  EXPECT_EQ(form->DiasImage.pixel(30, 5), 0xFFFFFFFFu);
+}
+
+// Collects the text of the message box start-up shows, and closes it.
+class TMessageCatcher {
+ public:
+  TMessageCatcher() {
+    timer_.setInterval(10);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        text = box->text();
+        box->done(0);
+      }
+    });
+    timer_.start();
+  }
+  QString text;
+
+ private:
+  QTimer timer_;
+};
+
+TEST_F(StartUp, MissingPackageStopsWithItsName) {
+  QTemporaryDir empty;
+  ASSERT_TRUE(QDir::setCurrent(empty.path()));
+  TMessageCatcher catcher;
+  testing::internal::CaptureStderr();
+  form = CreateGameWindows();
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(form);
+  EXPECT_NE(err.find("data/data.dpf"), std::string::npos) << err;
+  EXPECT_TRUE(catcher.text.contains(QStringLiteral("data/data.dpf"))) << catcher.text.toStdString();
+}
+
+TEST_F(StartUp, MissingEntryStopsWithItsName) {
+  // The real package less one sound.
+  TZolPackLoad reader;
+  ASSERT_TRUE(reader.AbrePacote(PackagePath));
+  std::vector<TZolPackStoredEntry> entries;
+  for (int i = 1; i <= reader.ArquivosPacote(); ++i) {
+    const std::string name = reader.PegaNome(i);
+    if (name == "ops.wav") continue;
+    std::vector<std::uint8_t> plain;
+    ASSERT_TRUE(reader.ExtrairDados(name, plain));
+    entries.push_back({name, ZolPackEncode(plain, {})});
+  }
+  const std::vector<std::uint8_t> package = ZolPackBuild('d', entries);
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("data")));
+  QFile file(dir.path() + QStringLiteral("/data/data.dpf"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(reinterpret_cast<const char*>(package.data()), static_cast<qint64>(package.size()));
+  file.close();
+  ASSERT_TRUE(QDir::setCurrent(dir.path()));
+
+  TMessageCatcher catcher;
+  testing::internal::CaptureStderr();
+  form = CreateGameWindows();
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(form);
+  EXPECT_NE(err.find("ops.wav"), std::string::npos) << err;
+  EXPECT_TRUE(catcher.text.contains(QStringLiteral("ops.wav")));
+}
+
+}  // namespace

@@ -1,0 +1,353 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "tests/view/ViewFixture.h"
+
+namespace {
+
+constexpr int VkRight = 39;
+constexpr int VkLeft = 37;
+
+class MapView : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureApplication();
+    SetGameGlobalsAsAtStartUp();
+    ResetViewGlobals();
+    FillGroundList(chao);
+    FillOtherList(outros);
+    map = std::make_unique<TMapa>(&host);
+    view = std::make_unique<TTestView>();
+    view->RanchMap = map.get();
+    view->IMGChao = &chao;
+    view->IMGOutros = &outros;
+    chao.SetDXDraw(view->Tela);
+    outros.SetDXDraw(view->Tela);
+    view->SetClientSize(317, 224);  // a 300 x 207 surface
+  }
+  void TearDown() override {
+    view.reset();
+    ResetGameGlobals();
+    ResetViewGlobals();
+  }
+  void Start() {
+    view->show();
+    view->Tela->StartDevice();
+    ASSERT_TRUE(view->Tela->ReadyToDraw());
+  }
+  void Frame(int count = 1) {
+    for (int i = 0; i < count; ++i) view->DXTimer1Timer(1);
+  }
+  void Hover(int x, int y) {
+    view->TelaMouseMove((x - 1 - ViewX) * TileSize + 5, (y - 1 - ViewY) * TileSize + 5);
+  }
+  void Hold(bool held) { view->Tecla->Mouse.SetButtonHeld(0, held); }
+  std::int32_t Funds() const { return map->Record().funds; }
+  int Count(int sound) const {
+    return static_cast<int>(std::count(view->sounds.begin(), view->sounds.end(), sound));
+  }
+  // The marker's colour over the tile's picture, blended at 96 out of 255.
+  void ExpectMarker(int x, int y, std::uint32_t marker) {
+    const int left = (x - 1 - ViewX) * TileSize, top = (y - 1 - ViewY) * TileSize;
+    const std::uint32_t got = view->Tela->BackSurface()->Line(top + 4)[left + 4];
+    const std::uint32_t ground = GroundPixel(map->Record().tiles[x][y].image);
+    for (int shift : {0, 8, 16}) {
+      const int expected = (96 * int((marker >> shift) & 255) + 159 * int((ground >> shift) & 255)) / 255;
+      EXPECT_NEAR(int((got >> shift) & 255), expected, 2) << "channel " << shift;
+    }
+  }
+
+  TDXImageList chao, outros;
+  TRecordingHost host;
+  std::unique_ptr<TMapa> map;
+  std::unique_ptr<TTestView> view;
+};
+
+TEST_F(MapView, CreationLeavesNoToolAndRateZero) {
+  DrawRate = 77;
+  view->CurrentTool = tlCerca;
+  view->FormCreate();
+  EXPECT_EQ(DrawRate, 0);
+  EXPECT_EQ(view->CurrentTool, tlNone);
+  EXPECT_EQ(view->DXTimer1->Interval(), 66);
+  EXPECT_LE(view->maximumWidth(), 657);
+  EXPECT_LE(view->maximumHeight(), 524);
+}
+
+TEST_F(MapView, ResizeKeepsTheSurfaceAndBarsInTheCorners) {
+  Start();
+  view->SetClientSize(400, 300);
+  EXPECT_EQ(view->ClientWidth(), 400);
+  EXPECT_EQ(view->Tela->width(), 383);
+  EXPECT_EQ(view->Tela->height(), 283);
+  EXPECT_EQ(view->BarraVertical->geometry(), QRect(384, 0, 16, 284));
+  EXPECT_EQ(view->BarraHorizontal->geometry(), QRect(0, 284, 384, 16));
+  EXPECT_EQ(view->Panel1->pos(), QPoint(384, 284));
+}
+
+struct TSpeedCase {
+  unsigned char speed;
+  int framesPerStep;
+  int daysPerStep;
+};
+
+TEST_F(MapView, GameClockStepsAtEachSpeed) {
+  // The surface is not started: the clock runs all the same.
+  for (TSpeedCase c : {TSpeedCase{1, 3, 2}, {2, 9, 1}, {3, 26, 1}, {4, 45, 1}, {5, 90, 1}}) {
+    GameSpeed = c.speed;
+    TickCount = 0;
+    host.dates.clear();
+    Frame(c.framesPerStep - 1);
+    EXPECT_TRUE(host.dates.empty()) << int(c.speed);
+    Frame();
+    EXPECT_EQ(int(host.dates.size()), c.daysPerStep) << int(c.speed);
+    EXPECT_EQ(TickCount, 0);
+    Frame(2 * c.framesPerStep);
+    EXPECT_EQ(int(host.dates.size()), 3 * c.daysPerStep) << int(c.speed);
+  }
+}
+
+TEST_F(MapView, ParadoStopsTheCalendarButCountsOn) {
+  GameSpeed = 6;
+  TickCount = 65530;
+  Frame(100);
+  EXPECT_TRUE(host.dates.empty());
+  EXPECT_EQ(TickCount, static_cast<unsigned short>(65530 + 100));
+  // A faster speed steps at once when the count is already past it.
+  GameSpeed = 1;
+  Frame();
+  EXPECT_EQ(host.dates.size(), 2u);
+}
+
+TEST_F(MapView, FrameWithSurfaceNotReadyDrawsAndReadsNothing) {
+  view->frameCost = 5;
+  view->CurrentTool = tlTerra;
+  Hover(10, 10);
+  Hold(true);
+  Frame(3);
+  EXPECT_EQ(DrawRate, 0);
+  EXPECT_EQ(map->Record().tiles[10][10].kind, tkEmpty);
+  EXPECT_EQ(Funds(), 40000);
+  EXPECT_EQ(TickCount, 3);
+}
+
+TEST_F(MapView, DraggingARoadChargesEachNewTileOnce) {
+  Start();
+  view->CurrentTool = tlTerra;
+  Hold(true);
+  Hover(10, 5);
+  Frame();
+  EXPECT_EQ(map->Record().tiles[10][5].kind, tkDirtRoad);
+  EXPECT_EQ(Funds(), 40000 - 20);
+  EXPECT_EQ(Count(vsPlop), 1);
+  EXPECT_TRUE(ClickLatch);
+
+  // Staying put: the tile is road now, so red, and the latch keeps it quiet.
+  Frame(3);
+  ExpectMarker(10, 5, RedPixel);
+  EXPECT_EQ(Funds(), 40000 - 20);
+  EXPECT_EQ(Count(vsOps), 0);
+
+  Hover(11, 5);
+  Frame();
+  Hover(12, 5);
+  Frame();
+  EXPECT_EQ(map->Record().tiles[12][5].kind, tkDirtRoad);
+  EXPECT_EQ(Funds(), 40000 - 60);
+  EXPECT_EQ(Count(vsPlop), 3);
+  EXPECT_EQ(Count(vsOps), 0);
+}
+
+TEST_F(MapView, ARefusedTileComplainsOncePerTile) {
+  Start();
+  map->Record().tiles[8][8] = {255, 110, tkTree};
+  map->Record().tiles[9][8] = {255, 110, tkTree};
+  view->CurrentTool = tlTerra;
+  Hover(8, 8);
+  Frame();
+  ExpectMarker(8, 8, RedPixel);
+  EXPECT_TRUE(view->sounds.empty());  // no click yet
+
+  Hold(true);
+  Frame(4);
+  EXPECT_EQ(Count(vsOps), 1);
+  Hover(9, 8);
+  Frame(2);
+  EXPECT_EQ(Count(vsOps), 2);
+  EXPECT_EQ(Funds(), 40000);
+
+  SoundOn = false;
+  Hover(8, 8);
+  Frame();
+  EXPECT_EQ(Count(vsOps), 2);
+  EXPECT_TRUE(ClickLatch);
+}
+
+TEST_F(MapView, FundsBelowThePriceRefuseEveryTile) {
+  Start();
+  ASSERT_TRUE(map->ChangeFunds(-(40000 - 19)));  // 19 left, a road costs 20
+  view->CurrentTool = tlTerra;
+  Hover(8, 6);
+  Frame();
+  ExpectMarker(8, 6, RedPixel);
+  Hold(true);
+  Frame();
+  EXPECT_EQ(map->Record().tiles[8][6].kind, tkEmpty);
+  EXPECT_EQ(Funds(), 19);
+  EXPECT_EQ(Count(vsOps), 1);
+
+  // Exactly the price is enough.
+  map->ChangeFunds(1);
+  Hover(9, 6);
+  Frame();
+  EXPECT_EQ(Funds(), 0);
+  EXPECT_EQ(map->Record().tiles[9][6].kind, tkDirtRoad);
+}
+
+TEST_F(MapView, ToolsWithoutARuleShowWhiteAndChangeNothing) {
+  Start();
+  const TMapaRecord before = map->Record();
+  Hold(true);
+  for (TToolKind tool : {tlNone, tlMover, tlVer, tlComida, tlAgua}) {
+    view->CurrentTool = tool;
+    Hover(6, 6);
+    Frame();
+    ExpectMarker(6, 6, WhitePixel);
+  }
+  EXPECT_TRUE(view->sounds.empty());
+  EXPECT_EQ(std::memcmp(&before.tiles, &map->Record().tiles, sizeof before.tiles), 0);
+  EXPECT_EQ(Funds(), 40000);
+}
+
+TEST_F(MapView, AllowedTileShowsGreen) {
+  Start();
+  view->CurrentTool = tlCerca;
+  Hover(7, 7);
+  Frame();
+  ExpectMarker(7, 7, GreenPixel);
+}
+
+TEST_F(MapView, BulldozerIsHeardWithSoundOff) {
+  Start();
+  SoundOn = false;
+  map->Record().tiles[15][15] = {255, 110, tkTree};
+  view->CurrentTool = tlBulldoze;
+  Hover(15, 15);
+  Hold(true);
+  Frame();
+  EXPECT_EQ(map->Record().tiles[15][15].image, 120);
+  EXPECT_EQ(Funds(), 40000 - 25);
+  EXPECT_EQ(view->sounds, std::vector<int>{vsBulldoze});
+  Frame(3);
+  EXPECT_EQ(view->sounds.size(), 1u);
+}
+
+TEST_F(MapView, ColumnNinetySixShowsGreenButCostsNothing) {
+  Start();
+  Frame();  // the map drawing sets the bars' range
+  view->BarraHorizontal->setValue(view->BarraHorizontal->maximum());
+  ASSERT_EQ(ViewX, 83);
+  view->CurrentTool = tlTerra;
+  Hover(96, 5);
+  Hold(true);
+  Frame();
+  EXPECT_EQ(HoverX, 96);
+  ExpectMarker(96, 5, GreenPixel);
+  EXPECT_EQ(Funds(), 40000);
+  EXPECT_TRUE(view->sounds.empty());
+  EXPECT_FALSE(ClickLatch);
+}
+
+TEST_F(MapView, HoverPastTheMapAfterZoomOutIsIgnored) {
+  Start();
+  Frame();
+  view->BarraHorizontal->setValue(view->BarraHorizontal->maximum());
+  view->BarraVertical->setValue(view->BarraVertical->maximum());
+  view->CurrentTool = tlTerra;
+  view->TelaMouseMove(290, 200);
+  ZoomIndex = 1;  // 12 pixels: the same point now lies past column 96
+  Hold(true);
+  Frame();
+  EXPECT_GT(HoverX, 96);
+  EXPECT_EQ(Funds(), 40000);
+  EXPECT_TRUE(view->sounds.empty());
+  // The next frame's drawing pulls the view back inside the map.
+  Frame();
+  EXPECT_LE(HoverX, 96);
+}
+
+TEST_F(MapView, CursorOutsideTheActiveAreaLeavesToolsAlone) {
+  Start();
+  view->CurrentTool = tlTerra;
+  Hover(4, 4);
+  Hold(true);
+  for (QPoint outside : {QPoint(0, 20), QPoint(20, 0), QPoint(view->width() - 28, 20),
+                         QPoint(20, view->height() - 44), QPoint(-5, -5)}) {
+    view->cursor = outside;
+    Frame();
+  }
+  EXPECT_EQ(Funds(), 40000);
+  EXPECT_EQ(LastHoverX, 0);
+  view->cursor = QPoint(20, 20);
+  Frame();
+  EXPECT_EQ(Funds(), 40000 - 20);
+}
+
+TEST_F(MapView, ZoomShowsInTheSameFramesMarker) {
+  Start();
+  view->TelaMouseMove(40, 40);
+  ZoomIndex = 5;
+  Frame();
+  EXPECT_EQ(TileSize, 48);
+  EXPECT_EQ(HoverX, 40 / 48 + ViewX + 1);
+}
+
+TEST_F(MapView, DrawRateIsCappedAt255) {
+  Start();
+  view->frameCost = 4;
+  Frame();
+  EXPECT_EQ(DrawRate, 250);
+  view->frameCost = 1;
+  Frame();
+  EXPECT_EQ(DrawRate, 255);
+  view->frameCost = 3;
+  Frame();
+  EXPECT_EQ(DrawRate, 255);
+  view->frameCost = 0;  // too quick to measure: the figure stays
+  Frame();
+  EXPECT_EQ(DrawRate, 255);
+  view->frameCost = 1000;
+  Frame();
+  EXPECT_EQ(DrawRate, 1);
+}
+
+TEST_F(MapView, ArrowKeysScrollOneTilePerFrame) {
+  Start();
+  Frame();
+  int changes = 0;
+  QObject::connect(view->BarraHorizontal, &QScrollBar::valueChanged, [&changes] { ++changes; });
+  view->Tecla->Keyboard.SetKeyHeld(VkLeft, true);
+  Frame();
+  EXPECT_EQ(ViewX, 0);
+  EXPECT_EQ(changes, 0);
+  view->Tecla->Keyboard.SetKeyHeld(VkLeft, false);
+  view->Tecla->Keyboard.SetKeyHeld(VkRight, true);
+  Frame(3);
+  EXPECT_EQ(ViewX, 3);
+  EXPECT_EQ(changes, 3);
+
+  // At the end of the range, left and right together step back by one.
+  view->BarraHorizontal->setValue(view->BarraHorizontal->maximum());
+  view->Tecla->Keyboard.SetKeyHeld(VkLeft, true);
+  Frame();
+  EXPECT_EQ(ViewX, view->BarraHorizontal->maximum() - 1);
+}
+
+TEST_F(MapView, ViewWindowIsPulledBackIntoSight) {
+  view->move(-30, -10);
+  Frame();
+  EXPECT_EQ(view->pos(), QPoint(0, 0));
+}
+
+}  // namespace

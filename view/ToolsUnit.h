@@ -1,0 +1,55 @@
+#pragma once
+// The tool palette: a small floating window of speed buttons that picks the
+// map view's tool and the zoom.
+#include <QWidget>
+
+#include "map/Tools.h"
+#include "view/SpeedButton.h"
+
+class QLabel;
+class TForm2;
+
+class TTools : public QWidget {
+ public:
+  // `mapView` receives the tool; `statusText` (panel 0 of the main window's
+  // status bar) shows the hint of the tool button that is down.
+  TTools(TForm2* mapView, QLabel* statusText, QWidget* parent = nullptr);
+
+  TForm2* MapView;
+  QLabel* StatusText;
+
+  TSpeedButton* BotAproxima = nullptr;
+  TSpeedButton* BotReduz = nullptr;
+  TSpeedButton* BotMover = nullptr;
+  TSpeedButton* BotVer = nullptr;
+  TSpeedButton* BotPavimento = nullptr;
+  TSpeedButton* BotTerra = nullptr;
+  TSpeedButton* BotCerca = nullptr;
+  TSpeedButton* BotPorteira = nullptr;
+  TSpeedButton* BotDuto = nullptr;
+  TSpeedButton* BotDutoS = nullptr;
+  TSpeedButton* BotComida = nullptr;
+  TSpeedButton* BotAgua = nullptr;
+  TSpeedButton* BotArvores = nullptr;
+  TSpeedButton* BotBulldoze = nullptr;
+  TSpeedButton* BotPlant = nullptr;
+  TSpeedButton* BotSpray = nullptr;
+
+  void BotAproximaClick();
+  void BotReduzClick();
+  void BotMoverClick();
+  void BotVerClick();
+  void BotPavimentoClick();
+  void BotTerraClick();
+  void BotCercaClick();
+  void BotPorteiraClick();
+  void BotDutoClick();
+  void BotDutoSClick();
+  void BotComidaClick();
+  void BotAguaClick();
+  void BotArvoresClick();
+  void BotBulldozeClick();
+
+ private:
+  void ToolClick(TSpeedButton* button, TToolKind code);
+};

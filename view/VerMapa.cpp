@@ -1,0 +1,290 @@
+#include "view/VerMapa.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QLayout>
+#include <string>
+
+#include "shell/defines.h"
+
+std::int32_t MouseX = 0, MouseY = 0;
+std::int32_t HoverX = 0, HoverY = 0;
+std::int32_t LastHoverX = 0, LastHoverY = 0;
+bool ClickLatch = false;
+std::uint8_t DrawRate = 0;
+std::uint32_t FrameStart = 0, FrameEnd = 0, FrameTime = 0;
+
+void ResetViewGlobals() {
+  MouseX = MouseY = 0;
+  HoverX = HoverY = 0;
+  LastHoverX = LastHoverY = 0;
+  ClickLatch = false;
+  DrawRate = 0;
+  FrameStart = FrameEnd = FrameTime = 0;
+}
+
+namespace {
+constexpr int FrameInterval = 66;
+constexpr int ScrollBarSize = 16;
+constexpr int FirstTile = 1;
+constexpr int LastTile = 96;
+constexpr int MarkerOpacity = 96;
+constexpr int DesignClientWidth = 309;
+constexpr int DesignClientHeight = 242;
+
+// Frames after which the game clock steps, and the days of one step,
+// indexed by GameSpeed (0 unused). A threshold of 0 never steps.
+struct TClockStep {
+  std::uint16_t dueAt;
+  std::uint8_t days;
+};
+constexpr TClockStep ClockSteps[] = {
+    {0, 0},   // not started
+    {3, 2},   // Ultra
+    {9, 1},   // Muito rápido
+    {26, 1},  // Rápido
+    {45, 1},  // Normal
+    {90, 1},  // Lento
+    {0, 0},   // Parado
+};
+static_assert(std::size(ClockSteps) == 7);
+
+// IMGOutros item of the hover marker, indexed by TToolVerdict.
+constexpr int MarkerItem[] = {1, 3, 2};  // white, green, red
+static_assert(std::size(MarkerItem) == tvRefused + 1);
+
+std::uint32_t ProcessMilliseconds() {
+  static QElapsedTimer clock = [] {
+    QElapsedTimer t;
+    t.start();
+    return t;
+  }();
+  return static_cast<std::uint32_t>(clock.elapsed());
+}
+}  // namespace
+
+bool TFocusEdit::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    event->ignore();
+    return true;
+  }
+  return QLineEdit::event(event);
+}
+
+TForm2::TForm2(QWidget* parent) : QMdiSubWindow(parent) {
+  setWindowTitle(QStringLiteral("Editor"));
+  setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint);
+  setMaximumSize(MapViewMaxWidth, MapViewMaxHeight);
+
+  Client = new QWidget;
+  setWidget(Client);
+  Client->installEventFilter(this);
+
+  Tela = new TDXDraw(Client);
+  Tela->move(0, 0);
+  Tela->AutoInitialize = true;
+  Tela->AutoSize = true;
+  Tela->Options = doAllowReboot | doAllowPalette256 | doCenter | doFlip | doDirectX7Mode |
+                  doHardware | doSelectDriver;
+  Tela->OnMouseMove = [this](TDXDraw&, int x, int y, Qt::KeyboardModifiers) { TelaMouseMove(x, y); };
+
+  BarraHorizontal = new QScrollBar(Qt::Horizontal, Client);
+  BarraHorizontal->setPageStep(5);
+  BarraHorizontal->setFocusPolicy(Qt::NoFocus);
+  BarraVertical = new QScrollBar(Qt::Vertical, Client);
+  BarraVertical->setPageStep(5);
+  BarraVertical->setFocusPolicy(Qt::NoFocus);
+  QObject::connect(BarraHorizontal, &QScrollBar::valueChanged, this, [this] { BarraHorizontalChange(); });
+  QObject::connect(BarraVertical, &QScrollBar::valueChanged, this, [this] { BarraVerticalChange(); });
+  horizontalLink_ = std::make_unique<TScrollBarLink>(BarraHorizontal);
+  verticalLink_ = std::make_unique<TScrollBarLink>(BarraVertical);
+
+  Panel1 = new QFrame(Client);
+  Panel1->resize(ScrollBarSize, ScrollBarSize);
+  Panel1->setAutoFillBackground(true);
+
+  Edit1 = new TFocusEdit(Client);
+  Edit1->setGeometry(1, 96, 0, Edit1->sizeHint().height());
+
+  DXTimer1 = new TDXTimer(this);
+  DXTimer1->ActiveOnly = true;
+  DXTimer1->SetInterval(FrameInterval);
+  DXTimer1->OnTimer = [this](TDXTimer&, int lagCount) { DXTimer1Timer(lagCount); };
+  DXTimer1->SetEnabled(true);
+
+  Tecla = new TDXInput(this);
+  Tecla->UseDirectInput = true;
+  Tecla->ActiveOnly = false;
+  Tecla->AssignMapViewKeys();
+  Tecla->Keyboard.Enabled = true;
+  Tecla->Keyboard.BindInputStates = true;
+  Tecla->Mouse.Enabled = true;
+  Tecla->Mouse.BindInputStates = false;
+  Tecla->Joystick.Enabled = true;
+  Tecla->Joystick.BindInputStates = true;
+  Tecla->Joystick.ID = 0;
+  Tecla->Joystick.AutoCenter = true;
+
+  SetClientSize(DesignClientWidth, DesignClientHeight);
+  FormCreate();
+}
+
+TForm2::~TForm2() = default;
+
+// The client is what the subwindow's frame and caption leave inside it.
+int TForm2::ClientWidth() const { return contentsRect().width(); }
+int TForm2::ClientHeight() const { return contentsRect().height(); }
+
+void TForm2::SetClientSize(int width, int height) {
+  const QMargins frame = contentsMargins();
+  resize(width + frame.left() + frame.right(), height + frame.top() + frame.bottom());
+  if (layout()) layout()->activate();
+}
+
+void TForm2::FormCreate() {
+  DrawRate = 0;
+  CurrentTool = tlNone;
+}
+
+void TForm2::FormResize() {
+  Tela->resize(ClientWidth() - 17, ClientHeight() - 17);
+  Tela->RestoreSurfaces();
+  LayOutControls();
+}
+
+// The bars and the corner panel hug the right and bottom edges.
+void TForm2::LayOutControls() {
+  const int cw = ClientWidth();
+  const int ch = ClientHeight();
+  BarraVertical->setGeometry(cw - ScrollBarSize, 0, ScrollBarSize, ch - ScrollBarSize);
+  BarraHorizontal->setGeometry(0, ch - ScrollBarSize, cw - ScrollBarSize, ScrollBarSize);
+  Panel1->move(cw - ScrollBarSize, ch - ScrollBarSize);
+}
+
+void TForm2::BarraHorizontalChange() { ViewX = BarraHorizontal->value(); }
+void TForm2::BarraVerticalChange() { ViewY = BarraVertical->value(); }
+
+void TForm2::TelaMouseMove(int x, int y) {
+  MouseX = x;
+  MouseY = y;
+}
+
+void TForm2::DXTimer1Timer(int) {
+  if (x() < 0) move(0, y());
+  if (y() < 0) move(x(), 0);
+
+  ++TickCount;
+  AdvanceClock();
+
+  if (!Tela->ReadyToDraw()) return;
+  TDirectDrawSurface& back = *Tela->BackSurface();
+
+  FrameStart = Milliseconds();
+  if (RanchMap && IMGChao)
+    RanchMap->Draw(back, Tela->width(), Tela->height(), ViewX, ViewY, *IMGChao, *horizontalLink_,
+                   *verticalLink_);
+
+  back.Canvas().TextOut(0, 0, std::to_string(DrawRate));
+  back.Canvas().ReleaseCanvas();
+
+  Tecla->Poll();
+  if (ZoomIndex >= 1 && ZoomIndex <= 5) TileSize = ZoomSizes[ZoomIndex];
+  ScrollByKeys();
+
+  const QPoint cursor = CursorClientPos();
+  if (cursor.x() > 0 && cursor.x() < width() - 28 && cursor.y() > 0 && cursor.y() < height() - 44)
+    HandleTool();
+
+  Tela->PresentFrame();
+
+  FrameEnd = Milliseconds();
+  FrameTime = FrameEnd - FrameStart;
+  // A rate above what the figure can hold shows as its largest value.
+  if (FrameTime != 0) DrawRate = static_cast<std::uint8_t>(std::min<std::uint32_t>(1000 / FrameTime, 255));
+}
+
+void TForm2::AdvanceClock() {
+  if (GameSpeed >= std::size(ClockSteps)) return;
+  const TClockStep step = ClockSteps[GameSpeed];
+  if (step.dueAt == 0 || TickCount < step.dueAt) return;
+  TickCount = 0;
+  if (RanchMap) RanchMap->Tick(step.days);
+}
+
+void TForm2::ScrollByKeys() {
+  Edit1->clear();
+  Edit1->setFocus();
+  const TInputStates& states = Tecla->CurrentStates;
+  if (states[stRight]) BarraHorizontal->setValue(BarraHorizontal->value() + 1);
+  if (states[stLeft]) BarraHorizontal->setValue(BarraHorizontal->value() - 1);
+  if (states[stDown]) BarraVertical->setValue(BarraVertical->value() + 1);
+  if (states[stUp]) BarraVertical->setValue(BarraVertical->value() - 1);
+}
+
+void TForm2::HandleTool() {
+  if (TileSize == 0 || !RanchMap) return;
+  HoverX = MouseX / TileSize + ViewX + 1;
+  HoverY = MouseY / TileSize + ViewY + 1;
+  if (HoverX != LastHoverX || HoverY != LastHoverY) ClickLatch = false;
+  LastHoverX = HoverX;
+  LastHoverY = HoverY;
+  // Right after a zoom-out the hover can lie past the map for one frame.
+  if (HoverX < FirstTile || HoverX > LastTile || HoverY < FirstTile || HoverY > LastTile) return;
+
+  const std::int32_t cost = ToolCost[CurrentTool];
+  const TTile& tile = RanchMap->Record().tiles[HoverX][HoverY];
+  const TToolVerdict verdict = ToolVerdict(CurrentTool, tile, RanchMap->Record().funds);
+  DrawMarker(verdict);
+
+  const bool pressed = Tecla->Mouse.ButtonDown(0);
+  if (verdict == tvRefused) {
+    if (pressed && !ClickLatch) {
+      if (SoundOn) PlaySound(vsOps);
+      ClickLatch = true;
+    }
+    return;
+  }
+  if (!pressed) return;
+  const auto x = static_cast<std::uint8_t>(HoverX);
+  const auto y = static_cast<std::uint8_t>(HoverY);
+  if (!ToolAction(*RanchMap, CurrentTool, x, y)) return;
+  // The bulldozer is heard even with the sound effects off.
+  if (CurrentTool == tlBulldoze) PlaySound(vsBulldoze);
+  RanchMap->ChangeFunds(-cost);
+  if (CurrentTool != tlBulldoze && SoundOn) PlaySound(vsPlop);
+  ClickLatch = true;
+}
+
+void TForm2::DrawMarker(TToolVerdict verdict) {
+  if (!IMGOutros || !Tela->BackSurface()) return;
+  const int item = MarkerItem[verdict];
+  if (item >= IMGOutros->Items.Count()) return;
+  const int left = (HoverX - 1 - ViewX) * TileSize;
+  const int top = (HoverY - 1 - ViewY) * TileSize;
+  IMGOutros->Items.Items(item).DrawBlended(*Tela->BackSurface(),
+                                           TRect{left, top, left + TileSize, top + TileSize}, 0,
+                                           MarkerOpacity);
+}
+
+QPoint TForm2::CursorClientPos() const { return Client->mapFromGlobal(QCursor::pos()); }
+
+std::uint32_t TForm2::Milliseconds() const { return ProcessMilliseconds(); }
+
+void TForm2::PlaySound(int index) {
+  if (!Audio || index < 0 || index >= Audio->Items.Count()) return;
+  Audio->Items.Items(index).Play(false);
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Client && event->type() == QEvent::Resize) FormResize();
+  return QMdiSubWindow::eventFilter(watched, event);
+}
+
+// The view lives as long as the program; closing it only puts it aside.
+void TForm2::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  showMinimized();
+}

@@ -1,0 +1,118 @@
+#pragma once
+// The map view: the window in which the ranch is shown and edited. Every
+// timer tick is one frame: game clock, map drawing, input, hover marker and
+// the current tool.
+#include <QMdiSubWindow>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <cstdint>
+#include <memory>
+
+#include "map/Mapa.h"
+#include "map/Tools.h"
+#include "present/DXDraw.h"
+#include "present/DXImageList.h"
+#include "present/DXInput.h"
+#include "present/DXSound.h"
+#include "present/DXTimer.h"
+
+class QFrame;
+
+// Globals of the view, touched only by the user-interface thread.
+extern std::int32_t MouseX, MouseY;            // last mouse position over Tela, surface pixels
+extern std::int32_t HoverX, HoverY;            // map column and row under the mouse, 1-based
+extern std::int32_t LastHoverX, LastHoverY;    // the previous handled frame's hover
+extern bool ClickLatch;                        // the tool acted on (or refused) this tile
+extern std::uint8_t DrawRate;                  // frame-rate figure at the view's corner
+extern std::uint32_t FrameStart, FrameEnd, FrameTime;
+
+// Puts the view globals back to their start values. For tests.
+void ResetViewGlobals();
+
+// Wave-list items the view plays.
+enum TViewSound : int { vsBulldoze = 0, vsOps = 1, vsPlop = 2 };
+
+// Largest outer size of the view window.
+inline constexpr int MapViewMaxWidth = 657;
+inline constexpr int MapViewMaxHeight = 524;
+
+// A scroll bar as the map drawing sees it.
+class TScrollBarLink : public IScrollBar {
+ public:
+  explicit TScrollBarLink(QScrollBar* bar) : bar_(bar) {}
+  int Position() const override { return bar_->value(); }
+  void SetPosition(int position) override { bar_->setValue(position); }
+  int Max() const override { return bar_->maximum(); }
+  void SetMax(int max) override { bar_->setMaximum(max); }
+
+ private:
+  QScrollBar* bar_;
+};
+
+// The invisible edit box that holds the keyboard focus. It lets the window's
+// shortcuts through (an ordinary edit box would claim Ctrl+X for itself).
+class TFocusEdit : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+
+ protected:
+  bool event(QEvent* event) override;
+};
+
+class TForm2 : public QMdiSubWindow {
+ public:
+  explicit TForm2(QWidget* parent = nullptr);
+  ~TForm2() override;
+
+  // What the main window lends the view: the map and its pictures and sounds.
+  TMapa* RanchMap = nullptr;
+  TDXImageList* IMGChao = nullptr;
+  TDXImageList* IMGOutros = nullptr;
+  TDXWaveList* Audio = nullptr;
+
+  TToolKind CurrentTool = tlNone;
+
+  // Components.
+  QWidget* Client = nullptr;  // the client area
+  TDXDraw* Tela = nullptr;
+  QScrollBar* BarraHorizontal = nullptr;
+  QScrollBar* BarraVertical = nullptr;
+  QFrame* Panel1 = nullptr;
+  TFocusEdit* Edit1 = nullptr;
+  TDXTimer* DXTimer1 = nullptr;
+  TDXInput* Tecla = nullptr;
+
+  int ClientWidth() const;
+  int ClientHeight() const;
+  void SetClientSize(int width, int height);
+
+  // Events.
+  void FormCreate();
+  void FormResize();
+  void BarraHorizontalChange();
+  void BarraVerticalChange();
+  void TelaMouseMove(int x, int y);
+  void DXTimer1Timer(int lagCount);
+
+  // Frame steps, callable alone.
+  void ScrollByKeys();
+  void HandleTool();
+
+ protected:
+  // The cursor in client coordinates, the millisecond counter and the sound
+  // output; virtual so that a test can stand in for the window system.
+  virtual QPoint CursorClientPos() const;
+  virtual std::uint32_t Milliseconds() const;
+  virtual void PlaySound(int index);
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void AdvanceClock();
+  void DrawMarker(TToolVerdict verdict);
+  void LayOutControls();
+
+  std::unique_ptr<TScrollBarLink> horizontalLink_;
+  std::unique_ptr<TScrollBarLink> verticalLink_;
+};
