@@ -155,6 +155,10 @@ void TZolPackLoad::Reseta() {
   count_ = 0;
   path_.clear();
   message_.clear();
+  // The game resets the reader once its assets are loaded; give the working
+  // memory back then.
+  stored_ = {};
+  decoded_ = {};
 }
 
 bool TZolPackLoad::Refuse(const std::string& message) {
