@@ -6,29 +6,71 @@
 #include <QImageReader>
 
 #include <array>
-#include <cstdlib>
 #include <bit>
+#include <cstdlib>
+#include <optional>
 
 namespace {
 
 constexpr const char* NotABitmap = "Bitmap image is not valid";
 
-std::uint32_t Le32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+std::uint32_t Le16(const std::uint8_t* p) { return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8; }
+std::uint32_t Le32(const std::uint8_t* p) { return Le16(p) | Le16(p + 2) << 16; }
+
+// Compression codes of the info header.
+constexpr std::uint32_t BiRgb = 0, BiBitFields = 3, BiAlphaBitFields = 6;
+
+// What the file header and the info header say, as far as the checks below
+// need it.
+struct THeader {
+  std::int64_t Width = 0;
+  std::int64_t Height = 0;  // negative for rows stored top first
+  std::uint32_t Bits = 0;
+  std::uint32_t Compression = BiRgb;
+  std::uint32_t PixelOffset = 0;
+  std::array<std::uint32_t, 3> Masks = {};  // red, green, blue; 0 when not masked
+};
+
+std::optional<THeader> ReadHeader(const std::uint8_t* data, std::size_t size) {
+  constexpr std::size_t Info = 14;
+  if (size < Info + 12) return std::nullopt;
+  THeader header;
+  header.PixelOffset = Le32(data + 10);
+  const std::uint32_t infoSize = Le32(data + Info);
+  if (infoSize == 12) {  // the old core header: 16-bit sizes, no compression
+    header.Width = Le16(data + Info + 4);
+    header.Height = Le16(data + Info + 6);
+    header.Bits = Le16(data + Info + 10);
+    return header;
+  }
+  if (infoSize < 40 || size < Info + 40) return std::nullopt;
+  header.Width = static_cast<std::int32_t>(Le32(data + Info + 4));
+  header.Height = static_cast<std::int32_t>(Le32(data + Info + 8));
+  header.Bits = Le16(data + Info + 14);
+  header.Compression = Le32(data + Info + 16);
+  // The masks follow a 40-byte header and sit at the same place inside the
+  // larger ones.
+  const bool masked = header.Compression == BiBitFields || header.Compression == BiAlphaBitFields;
+  if (masked && size >= Info + 40 + 12)
+    header.Masks = {Le32(data + Info + 40), Le32(data + Info + 44), Le32(data + Info + 48)};
+  else if (header.Bits == 16)
+    header.Masks = {0x7C00, 0x03E0, 0x001F};
+  return header;
 }
 
-// Channel masks of a 16- or 32-bit file (red, green, blue); none for other
-// depths. The masks follow a 40-byte header and sit inside larger ones.
-std::array<std::uint32_t, 3> ChannelMasks(const std::uint8_t* data, std::size_t size) {
-  constexpr std::size_t InfoHeader = 14;
-  if (size < InfoHeader + 20) return {};
-  const unsigned bits = data[InfoHeader + 14] | data[InfoHeader + 15] << 8;
-  const std::uint32_t compression = Le32(data + InfoHeader + 16);
-  constexpr std::uint32_t BitFields = 3;
-  if (compression == BitFields && size >= InfoHeader + 40 + 12)
-    return {Le32(data + 54), Le32(data + 58), Le32(data + 62)};
-  if (bits == 16) return {0x7C00, 0x03E0, 0x001F};
-  return {};
+// Sizes a real picture can have, and for uncompressed files, pixel rows that
+// are all present: a header cannot make us set aside memory the file does not
+// back.
+bool Plausible(const THeader& header, std::size_t size) {
+  const std::int64_t height = std::abs(header.Height);
+  if (header.Width <= 0 || height <= 0 || header.Width * height > ZolMaxBitmapPixels) return false;
+  const bool uncompressed = header.Compression == BiRgb || header.Compression == BiBitFields ||
+                            header.Compression == BiAlphaBitFields;
+  if (!uncompressed || header.Bits == 0) return true;
+  // The image reader takes every row with its padding; a short last row
+  // would leave pixels it never wrote.
+  const std::int64_t stride = (header.Width * header.Bits + 31) / 32 * 4;
+  return std::int64_t(header.PixelOffset) + stride * height <= std::int64_t(size);
 }
 
 // The image reader widens a channel of fewer than 8 bits by shifting, so a
@@ -59,6 +101,9 @@ void StretchNarrowChannels(TBitmap& bitmap, const std::array<std::uint32_t, 3>& 
 TBitmap ZolLoadBitmap(const std::uint8_t* data, std::size_t size) {
   if (size < 2 || data[0] != 'B' || data[1] != 'M' || size > std::size_t(0x7FFFFFFF))
     throw EBitmapError(NotABitmap);
+  const auto header = ReadHeader(data, size);
+  if (!header || !Plausible(*header, size)) throw EBitmapError(NotABitmap);
+
   const QByteArray bytes =
       QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   QBuffer buffer;
@@ -66,11 +111,6 @@ TBitmap ZolLoadBitmap(const std::uint8_t* data, std::size_t size) {
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, "bmp");
   reader.setDecideFormatFromContent(false);
-  // Top-down files declare a negative height.
-  const QSize declared = reader.size();
-  const std::int64_t width = declared.width(), height = std::abs(std::int64_t(declared.height()));
-  if (width <= 0 || height <= 0 || width * height > ZolMaxBitmapPixels)
-    throw EBitmapError(NotABitmap);
   QImage image;
   if (!reader.read(&image) || image.isNull()) throw EBitmapError(NotABitmap);
 
@@ -86,6 +126,6 @@ TBitmap ZolLoadBitmap(const std::uint8_t* data, std::size_t size) {
     std::uint32_t* out = bitmap.Pixels.data() + std::size_t(y) * bitmap.Width;
     for (int x = 0; x < bitmap.Width; ++x) out[x] = line[x] | 0xFF000000u;
   }
-  StretchNarrowChannels(bitmap, ChannelMasks(data, size));
+  StretchNarrowChannels(bitmap, header->Masks);
   return bitmap;
 }

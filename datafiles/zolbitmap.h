@@ -9,9 +9,10 @@
 
 // Largest picture accepted, in pixels; bigger headers are refused before any
 // pixel memory is taken.
-constexpr std::int64_t ZolMaxBitmapPixels = std::int64_t(8192) * 8192;
+constexpr std::int64_t ZolMaxBitmapPixels = std::int64_t(4096) * 4096;
 
 // Decodes a complete bitmap file ("BM" header): 1, 4, 8, 16, 24 and 32 bits
 // per pixel, RLE-compressed 4 and 8 bits, bit-field masks, bottom-up or
-// top-down rows. Raises EBitmapError for anything else.
+// top-down rows, and the old core header. Raises EBitmapError for anything
+// else, including an uncompressed file whose pixel rows are cut short.
 TBitmap ZolLoadBitmap(const std::uint8_t* data, std::size_t size);

@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <cstring>
+
 namespace {
 
 // The scrambling key, entries 1 to 4 of the key table; the working key byte
@@ -105,7 +107,18 @@ void ZolPackCrypt(std::uint8_t* buffer, std::size_t length) {
   for (std::size_t i = 0; i < working.size(); ++i)
     working[i] = static_cast<std::uint8_t>(CryptKey[i] + 10);
   const std::size_t last = length - 1;
-  for (std::size_t p = 0; p < last; ++p) buffer[p] ^= working[p & 3];
+  // Eight bytes at a time: the key repeats every four bytes, so a word of
+  // the key twice over lines up with every eight-byte block from the start.
+  std::uint64_t word = 0;
+  for (int i = 7; i >= 0; --i) word = word << 8 | working[i & 3];
+  std::size_t p = 0;
+  for (; p + 8 <= last; p += 8) {
+    std::uint64_t block;
+    std::memcpy(&block, buffer + p, 8);
+    block ^= word;
+    std::memcpy(buffer + p, &block, 8);
+  }
+  for (; p < last; ++p) buffer[p] ^= working[p & 3];
 }
 
 std::vector<std::uint8_t> ZolPackEncode(const std::vector<std::uint8_t>& plain,

@@ -117,16 +117,24 @@ std::string LimitMessage(std::size_t limit) {
 
 std::vector<std::uint8_t> ZolPackInflate(const std::uint8_t* data, std::size_t size,
                                          std::size_t limit) {
+  std::vector<std::uint8_t> out;
+  ZolPackInflate(data, size, out, limit);
+  return out;
+}
+
+void ZolPackInflate(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out,
+                    std::size_t limit) {
   TInflater inflater(data, size);
   const std::size_t step = (size + 255) / 256 * 256;
-  std::vector<std::uint8_t> out;
+  // Bytes already in out are overwritten rather than cleared first, which
+  // saves filling a reused buffer with zeros.
   std::size_t produced = 0;
   for (;;) {
     const std::size_t room = std::min(step, limit - produced);
     if (room == 0 && step != 0) throw EZDecompressionError(LimitMessage(limit));
-    out.resize(produced + room);
+    if (out.size() < produced + room) out.resize(produced + room);
     const int code = inflater.Step(out.data() + produced, room);
-    produced = out.size() - inflater.RoomLeft();
+    produced += room - inflater.RoomLeft();
     if (code == Z_STREAM_END) break;
     // A preset dictionary is never part of a package entry; without this
     // check the loop would grow the output for ever.
@@ -134,7 +142,6 @@ std::vector<std::uint8_t> ZolPackInflate(const std::uint8_t* data, std::size_t s
   }
   inflater.End();
   out.resize(produced);
-  return out;
 }
 
 TZolPackLoad::TZolPackLoad() { Reseta(); }
@@ -148,6 +155,10 @@ void TZolPackLoad::Reseta() {
   count_ = 0;
   path_.clear();
   message_.clear();
+  // The game resets the reader once its assets are loaded; give the working
+  // memory back then.
+  stored_ = {};
+  decoded_ = {};
 }
 
 bool TZolPackLoad::Refuse(const std::string& message) {
@@ -217,7 +228,7 @@ bool TZolPackLoad::AbrePacote(const std::string& path) {
   return true;
 }
 
-bool TZolPackLoad::ReadEntry(const std::string& name, std::vector<std::uint8_t>& decoded) {
+bool TZolPackLoad::ReadEntry(const std::string& name) {
   if (count_ == 0) return Refuse("Nenhum Zol Package File foi aberto.");
   const std::string wanted = AsciiLower(name);
   int index = 0;
@@ -232,12 +243,15 @@ bool TZolPackLoad::ReadEntry(const std::string& name, std::vector<std::uint8_t>&
   const std::int64_t end = std::int64_t(positions_[index]) + sizes_[index];
   if (file.Size() < end || !file.Seek(positions_[index]))
     return Refuse("Arquivo " + name + " incompleto no pacote.");
-  std::vector<std::uint8_t> stored(static_cast<std::size_t>(sizes_[index]));
-  if (!file.Read(stored.data(), stored.size()))
+  stored_.resize(static_cast<std::size_t>(sizes_[index]));
+  if (!file.Read(stored_.data(), stored_.size()))
     return Refuse("Arquivo " + name + " incompleto no pacote.");
 
-  if (Encriptar) Crypt(stored.data(), stored.size());
-  decoded = Comprimir ? ZolPackInflate(stored.data(), stored.size()) : std::move(stored);
+  if (Encriptar) Crypt(stored_.data(), stored_.size());
+  if (Comprimir)
+    ZolPackInflate(stored_.data(), stored_.size(), decoded_);
+  else
+    decoded_.swap(stored_);
   return true;
 }
 
@@ -245,11 +259,10 @@ bool TZolPackLoad::ExtrairArquivo(const std::string& name, TPictureCollection* p
                                   TWaveCollection* waves) {
   if (!pictures && !waves && count_ != 0)
     return Refuse("Nenhuma lista foi indicada para o arquivo " + name + ".");
-  std::vector<std::uint8_t> decoded;
-  if (!ReadEntry(name, decoded)) return false;
+  if (!ReadEntry(name)) return false;
   // Decode completely before adding, so a damaged entry adds no item.
   if (waves) {
-    TMemoryStream stream(std::move(decoded));
+    TMemoryStream stream(std::move(decoded_));
     TWave wave;
     wave.LoadFromStream(stream);
     TWaveCollectionItem& item = waves->Add();
@@ -257,7 +270,7 @@ bool TZolPackLoad::ExtrairArquivo(const std::string& name, TPictureCollection* p
     item.Wave = std::move(wave);
     item.RebuildBuffer();
   } else {
-    TBitmap bitmap = ZolLoadBitmap(decoded.data(), decoded.size());
+    TBitmap bitmap = ZolLoadBitmap(decoded_.data(), decoded_.size());
     TPictureCollectionItem& item = pictures->Add();
     item.Name = name;
     item.Picture = std::move(bitmap);
@@ -269,9 +282,9 @@ bool TZolPackLoad::ExtrairArquivo(const std::string& name, TPictureCollection* p
 }
 
 bool TZolPackLoad::ExtrairDados(const std::string& name, std::vector<std::uint8_t>& block) {
-  std::vector<std::uint8_t> decoded;
-  if (!ReadEntry(name, decoded)) return false;
-  block = std::move(decoded);
+  if (!ReadEntry(name)) return false;
+  // The caller's old block becomes the next working buffer.
+  block.swap(decoded_);
   message_ = "Arquivo " + name + Ansi(" extraído com sucesso.");
   return true;
 }

@@ -27,6 +27,10 @@ constexpr std::size_t ZolPackMaxDecodedSize = std::size_t(256) << 20;
 // output would pass the limit.
 std::vector<std::uint8_t> ZolPackInflate(const std::uint8_t* data, std::size_t size,
                                          std::size_t limit = ZolPackMaxDecodedSize);
+// The same into out, whose memory is reused; out's contents are unspecified
+// after an error.
+void ZolPackInflate(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out,
+                    std::size_t limit = ZolPackMaxDecodedSize);
 
 class TZolPackLoad {
  public:
@@ -49,8 +53,9 @@ class TZolPackLoad {
   std::int32_t PegaTamanho(int index);
 
  private:
-  // Lookup, read, unscramble and (when compressed) inflate one entry.
-  bool ReadEntry(const std::string& name, std::vector<std::uint8_t>& decoded);
+  // Lookup, read, unscramble and (when compressed) inflate one entry into
+  // decoded_.
+  bool ReadEntry(const std::string& name);
   int ExtractByExtension(const char* extension, TPictureCollection* pictures,
                          TWaveCollection* waves);
   bool Refuse(const std::string& message);
@@ -61,4 +66,8 @@ class TZolPackLoad {
   std::string path_;
   std::int32_t count_ = 0;
   std::string message_;
+  // Working buffers kept between extractions, so that extracting many
+  // entries does not keep asking the system for fresh memory.
+  std::vector<std::uint8_t> stored_;
+  std::vector<std::uint8_t> decoded_;
 };

@@ -55,6 +55,23 @@ TEST(ZolBitmap, KeepsArbitraryTrueColours) {
   for (std::size_t i = 0; i < image.Rgb.size(); ++i) EXPECT_EQ(bitmap.Pixels[i], 0xFF000000u | image.Rgb[i]);
 }
 
+TEST(ZolBitmap, ReadsTheOldCoreHeaderButNotShortRows) {
+  // 2 x 2, 24 bits, rows bottom first, each padded to 8 bytes.
+  Bytes core = {'B', 'M'};
+  PutLe(core, 14 + 12 + 16, 4);
+  PutLe(core, 0, 4);
+  PutLe(core, 14 + 12, 4);
+  for (std::uint32_t field : {12u, 2u, 2u, 1u, 24u}) PutLe(core, field, field == 12u ? 4 : 2);
+  core.insert(core.end(), {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0, 0,    // bottom: red, green
+                           0xFF, 0x00, 0x00, 0x10, 0x20, 0x30, 0, 0});  // top: blue, 0x302010
+  TBitmap bitmap = ZolLoadBitmap(core.data(), core.size());
+  EXPECT_EQ(bitmap.Pixels, (std::vector<std::uint32_t>{0xFF0000FF, 0xFF302010, 0xFFFF0000, 0xFF00FF00}));
+
+  // Without the last row's padding the reader would leave pixels unwritten.
+  core.resize(core.size() - 2);
+  EXPECT_THROW(ZolLoadBitmap(core.data(), core.size()), EBitmapError);
+}
+
 std::string ErrorOf(const Bytes& bytes) {
   try {
     ZolLoadBitmap(bytes.data(), bytes.size());
@@ -77,6 +94,7 @@ TEST(ZolBitmap, RefusesWhatIsNotABitmap) {
   huge[18] = 0xFF, huge[19] = 0xFF, huge[20] = 0x00;  // width 65535
   huge[22] = 0xFF, huge[23] = 0xFF, huge[24] = 0x00;  // height 65535
   EXPECT_EQ(ErrorOf(huge), "Bitmap image is not valid");
+  EXPECT_EQ(ErrorOf(Bytes(good.begin(), good.end() - 12)), "Bitmap image is not valid");  // rows cut
   Bytes noWidth = good;
   noWidth[18] = noWidth[19] = 0;
   EXPECT_EQ(ErrorOf(noWidth), "Bitmap image is not valid");
