@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <cstdlib>
 
 #include "datafiles/zolpackformat.h"
@@ -178,6 +179,24 @@ TEST_F(StartUp, SpeedItemsFormOneRadioGroup) {
   }
   EXPECT_EQ(form->Ultra1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_5));
   EXPECT_EQ(form->Parado1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
+}
+
+TEST_F(StartUp, ShortcutsReachTheMenuFromTheMapView) {
+  StartGame();
+  QApplication::setActiveWindow(form.get());
+  QLineEdit* edit = form->Form2->Edit1;
+  edit->setFocus();
+  ASSERT_TRUE(edit->hasFocus());
+  int quits = 0;
+  QObject::connect(form->Sair1, &QAction::triggered, [&quits] { ++quits; });
+  // The map view's edit box must not claim Ctrl+X as "cut".
+  QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(quits, 1);
+  QTest::keyClick(edit, Qt::Key_0, Qt::ControlModifier);
+  EXPECT_EQ(GameSpeed, 6);
+  QTest::keyClick(edit, Qt::Key_5, Qt::ControlModifier);
+  EXPECT_EQ(GameSpeed, 1);
+  EXPECT_TRUE(form->Ultra1->isChecked());
 }
 
 TEST_F(StartUp, SoundAndMusicSwitchesToggle) {
