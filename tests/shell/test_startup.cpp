@@ -23,12 +23,22 @@
 
 namespace {
 
+// Ends the application after the last test, while Qt's own globals still
+// exist; at static destruction they may not.
+class TApplicationEnvironment : public ::testing::Environment {
+ public:
+  std::unique_ptr<QApplication> App;
+  void TearDown() override { App.reset(); }
+};
+
 void EnsureApplication() {
   if (QCoreApplication::instance()) return;
   static int argc = 1;
   static char name[] = "shell_tests";
   static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
+  auto* environment = new TApplicationEnvironment;  // owned by GoogleTest once added
+  environment->App = std::make_unique<QApplication>(argc, argv);
+  ::testing::AddGlobalTestEnvironment(environment);
   QApplication::setApplicationName(QStringLiteral("Zol Vorn v0.1"));
 }
 
