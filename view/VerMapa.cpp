@@ -91,10 +91,13 @@ TForm2::TForm2(QWidget* parent) : QMdiSubWindow(parent) {
                   doHardware | doSelectDriver;
   Tela->OnMouseMove = [this](TDXDraw&, int x, int y, Qt::KeyboardModifiers) { TelaMouseMove(x, y); };
 
+  // Both bars start at 0..100; the map drawing narrows them every frame.
   BarraHorizontal = new QScrollBar(Qt::Horizontal, Client);
+  BarraHorizontal->setRange(0, 100);
   BarraHorizontal->setPageStep(5);
   BarraHorizontal->setFocusPolicy(Qt::NoFocus);
   BarraVertical = new QScrollBar(Qt::Vertical, Client);
+  BarraVertical->setRange(0, 100);
   BarraVertical->setPageStep(5);
   BarraVertical->setFocusPolicy(Qt::NoFocus);
   QObject::connect(BarraHorizontal, &QScrollBar::valueChanged, this, [this] { BarraHorizontalChange(); });
