@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QLayout>
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "shell/defines.h"
@@ -28,6 +30,11 @@ void ResetViewGlobals() {
 namespace {
 constexpr int FrameInterval = 66;
 constexpr int ScrollBarSize = 16;
+constexpr int SurfaceInset = 17;  // the surface stops one pixel short of the bars
+// The cursor counts as over the map when it lies this far inside the
+// window's outer right and bottom edges, clear of frame and scroll bars.
+constexpr int ActiveAreaRight = 28;
+constexpr int ActiveAreaBottom = 44;
 constexpr int FirstTile = 1;
 constexpr int LastTile = 96;
 constexpr int MarkerOpacity = 96;
@@ -91,10 +98,13 @@ TForm2::TForm2(QWidget* parent) : QMdiSubWindow(parent) {
                   doHardware | doSelectDriver;
   Tela->OnMouseMove = [this](TDXDraw&, int x, int y, Qt::KeyboardModifiers) { TelaMouseMove(x, y); };
 
+  // Both bars start at 0..100; the map drawing narrows them every frame.
   BarraHorizontal = new QScrollBar(Qt::Horizontal, Client);
+  BarraHorizontal->setRange(0, 100);
   BarraHorizontal->setPageStep(5);
   BarraHorizontal->setFocusPolicy(Qt::NoFocus);
   BarraVertical = new QScrollBar(Qt::Vertical, Client);
+  BarraVertical->setRange(0, 100);
   BarraVertical->setPageStep(5);
   BarraVertical->setFocusPolicy(Qt::NoFocus);
   QObject::connect(BarraHorizontal, &QScrollBar::valueChanged, this, [this] { BarraHorizontalChange(); });
@@ -150,7 +160,7 @@ void TForm2::FormCreate() {
 }
 
 void TForm2::FormResize() {
-  Tela->resize(ClientWidth() - 17, ClientHeight() - 17);
+  Tela->resize(ClientWidth() - SurfaceInset, ClientHeight() - SurfaceInset);
   Tela->RestoreSurfaces();
   LayOutControls();
 }
@@ -195,7 +205,8 @@ void TForm2::DXTimer1Timer(int) {
   ScrollByKeys();
 
   const QPoint cursor = CursorClientPos();
-  if (cursor.x() > 0 && cursor.x() < width() - 28 && cursor.y() > 0 && cursor.y() < height() - 44)
+  if (cursor.x() > 0 && cursor.x() < width() - ActiveAreaRight && cursor.y() > 0 &&
+      cursor.y() < height() - ActiveAreaBottom)
     HandleTool();
 
   Tela->PresentFrame();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the real game under a virtual X server. Picks the earth tool on
 # the palette, lays a road by dragging the mouse over the map view and checks
-# the screen: the map must be there and the dragged strip must have changed.
+# the screen: the map must be there and the dragged strip must have changed;
+# then saves and counts the road tiles in the saved game.
 #   road.sh <zolvorn executable> <build folder> [screenshot folder]
 set -euo pipefail
 GAME=$1
@@ -15,9 +16,12 @@ fi
 
 unset QT_QPA_PLATFORM
 export SDL_AUDIODRIVER=dummy
+# The game saves into its working folder: give it one of its own, with the
+# build's data beside it.
 WORK=$(mktemp -d)
 [ -n "$SHOTS" ] || SHOTS=$WORK
-cd "$BUILD"
+ln -s "$BUILD/data" "$WORK/data"
+cd "$WORK"
 "$GAME" >"$WORK/game.log" 2>&1 &
 PID=$!
 cleanup() {
@@ -105,5 +109,14 @@ echo "e2e: $CHANGED pixels changed along the road"
 [ "${CHANGED%.*}" -gt 2000 ] || fail "dragging laid no road ($CHANGED pixels changed)"
 COLOURS=$(convert "$SHOTS/road.png" -format %k info:)
 [ "$COLOURS" -gt 20 ] || fail "blank screenshot ($COLOURS colours)"
+
+focus_main
+xdotool key ctrl+s
+for _ in $(seq 50); do [ -f mapa.map ] && break; sleep 0.1; done
+[ -f mapa.map ] || fail "Ctrl+S saved no mapa.map"
+# Tile (x, y) is 3 bytes at 22 + 294x + 3y, its kind the third; 1 is dirt road.
+ROADS=$(od -An -tu1 -v -w3 -j22 -N28812 mapa.map | awk '$3 == 1' | wc -l)
+echo "e2e: $ROADS dirt road tiles in the saved game"
+[ "$ROADS" -ge 5 ] || fail "only $ROADS road tiles were laid"
 kill -0 "$PID" 2>/dev/null || fail "the game ended"
 echo "e2e: ok"

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <cstdlib>
 
 #include "datafiles/zolpackformat.h"
@@ -22,12 +23,22 @@
 
 namespace {
 
+// Ends the application after the last test, while Qt's own globals still
+// exist; at static destruction they may not.
+class TApplicationEnvironment : public ::testing::Environment {
+ public:
+  std::unique_ptr<QApplication> App;
+  void TearDown() override { App.reset(); }
+};
+
 void EnsureApplication() {
   if (QCoreApplication::instance()) return;
   static int argc = 1;
   static char name[] = "shell_tests";
   static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
+  auto* environment = new TApplicationEnvironment;  // owned by GoogleTest once added
+  environment->App = std::make_unique<QApplication>(argc, argv);
+  ::testing::AddGlobalTestEnvironment(environment);
   QApplication::setApplicationName(QStringLiteral("Zol Vorn v0.1"));
 }
 
@@ -178,6 +189,24 @@ TEST_F(StartUp, SpeedItemsFormOneRadioGroup) {
   }
   EXPECT_EQ(form->Ultra1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_5));
   EXPECT_EQ(form->Parado1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
+}
+
+TEST_F(StartUp, ShortcutsReachTheMenuFromTheMapView) {
+  StartGame();
+  QApplication::setActiveWindow(form.get());
+  QLineEdit* edit = form->Form2->Edit1;
+  edit->setFocus();
+  ASSERT_TRUE(edit->hasFocus());
+  int quits = 0;
+  QObject::connect(form->Sair1, &QAction::triggered, [&quits] { ++quits; });
+  // The map view's edit box must not claim Ctrl+X as "cut".
+  QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(quits, 1);
+  QTest::keyClick(edit, Qt::Key_0, Qt::ControlModifier);
+  EXPECT_EQ(GameSpeed, 6);
+  QTest::keyClick(edit, Qt::Key_5, Qt::ControlModifier);
+  EXPECT_EQ(GameSpeed, 1);
+  EXPECT_TRUE(form->Ultra1->isChecked());
 }
 
 TEST_F(StartUp, SoundAndMusicSwitchesToggle) {

@@ -2,6 +2,8 @@
 // A map view on its own: a hand-made image list, a map with a recording
 // host, and stand-ins for the cursor, the millisecond counter and the
 // speakers.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QPoint>
 #include <memory>
@@ -13,12 +15,22 @@
 #include "tests/view/DrawFixture.h"
 #include "view/VerMapa.h"
 
+// Ends the application after the last test, while Qt's own globals still
+// exist; at static destruction they may not.
+class TApplicationEnvironment : public ::testing::Environment {
+ public:
+  std::unique_ptr<QApplication> App;
+  void TearDown() override { App.reset(); }
+};
+
 inline void EnsureApplication() {
   if (QCoreApplication::instance()) return;
   static int argc = 1;
   static char name[] = "view_tests";
   static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);  // lives for the whole test program
+  auto* environment = new TApplicationEnvironment;  // owned by GoogleTest once added
+  environment->App = std::make_unique<QApplication>(argc, argv);
+  ::testing::AddGlobalTestEnvironment(environment);
 }
 
 class TRecordingHost : public IMapHost {
