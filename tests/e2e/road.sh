@@ -9,44 +9,8 @@ GAME=$1
 BUILD=$2
 SHOTS=${3:-}
 
-if [ -z "${ZV_E2E_INSIDE_XVFB:-}" ]; then
-  export ZV_E2E_INSIDE_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$@"
-fi
-
-unset QT_QPA_PLATFORM
-export SDL_AUDIODRIVER=dummy
-# The game saves into its working folder: give it one of its own, with the
-# build's data beside it.
-WORK=$(mktemp -d)
+source "$(dirname "$0")/harness.sh"
 [ -n "$SHOTS" ] || SHOTS=$WORK
-ln -s "$BUILD/data" "$WORK/data"
-cd "$WORK"
-"$GAME" >"$WORK/game.log" 2>&1 &
-PID=$!
-cleanup() {
-  kill "$PID" 2>/dev/null || true
-  wait "$PID" 2>/dev/null || true
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "e2e: $*" >&2
-  cat "$WORK/game.log" >&2 || true
-  exit 1
-}
-
-find_window() {
-  local id=""
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    kill -0 "$PID" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
 
 MAIN=$(find_window "Zol Vorn v0.1") || fail "no main window"
 PALETTE=$(find_window "Ferramentas") || fail "no palette window"
@@ -112,8 +76,7 @@ COLOURS=$(convert "$SHOTS/road.png" -format %k info:)
 
 focus_main
 xdotool key ctrl+s
-for _ in $(seq 50); do [ -f mapa.map ] && break; sleep 0.1; done
-[ -f mapa.map ] || fail "Ctrl+S saved no mapa.map"
+wait_for_save
 # Tile (x, y) is 3 bytes at 22 + 294x + 3y, its kind the third; 1 is dirt road.
 ROADS=$(od -An -tu1 -v -w3 -j22 -N28812 mapa.map | awk '$3 == 1' | wc -l)
 echo "e2e: $ROADS dirt road tiles in the saved game"

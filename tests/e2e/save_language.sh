@@ -7,43 +7,7 @@ set -euo pipefail
 GAME=$1
 BUILD=$2
 
-if [ -z "${ZV_E2E_INSIDE_XVFB:-}" ]; then
-  export ZV_E2E_INSIDE_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$@"
-fi
-
-unset QT_QPA_PLATFORM
-export SDL_AUDIODRIVER=dummy
-# The game saves into its working folder: give it one of its own, with the
-# build's data beside it.
-WORK=$(mktemp -d)
-ln -s "$BUILD/data" "$WORK/data"
-cd "$WORK"
-"$GAME" >"$WORK/game.log" 2>&1 &
-PID=$!
-cleanup() {
-  kill "$PID" 2>/dev/null || true
-  wait "$PID" 2>/dev/null || true
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "e2e: $*" >&2
-  cat "$WORK/game.log" >&2 || true
-  exit 1
-}
-
-find_window() {
-  local id=""
-  for _ in $(seq 100); do
-    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    kill -0 "$PID" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
+source "$(dirname "$0")/harness.sh"
 
 # Line 19 of a language file: the palette's caption.
 palette_caption() { sed -n 19p "data/lang/$1" | tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8; }
@@ -57,8 +21,7 @@ xdotool windowfocus --sync "$MAIN"
 xdotool key ctrl+0
 sleep 0.5
 xdotool key ctrl+s
-for _ in $(seq 50); do [ -f mapa.map ] && break; sleep 0.1; done
-[ -f mapa.map ] || fail "Ctrl+S saved no mapa.map"
+wait_for_save
 
 SIZE=$(stat -c %s mapa.map)
 [ "$SIZE" -eq 28836 ] || fail "mapa.map has $SIZE bytes"

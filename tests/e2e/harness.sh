@@ -1,0 +1,47 @@
+# Shared by the end-to-end scripts: runs the script again inside a virtual X
+# server, starts the real game in a folder of its own (with the build's data
+# beside it, since the game saves into its working folder) and offers the
+# helpers the scripts need. Source it after setting GAME and BUILD.
+
+if [ -z "${ZV_E2E_INSIDE_XVFB:-}" ]; then
+  export ZV_E2E_INSIDE_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$@"
+fi
+
+unset QT_QPA_PLATFORM
+export SDL_AUDIODRIVER=dummy
+WORK=$(mktemp -d)
+ln -s "$BUILD/data" "$WORK/data"
+cd "$WORK"
+"$GAME" >"$WORK/game.log" 2>&1 &
+PID=$!
+cleanup() {
+  kill "$PID" 2>/dev/null || true
+  wait "$PID" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "e2e: $*" >&2
+  cat "$WORK/game.log" >&2 || true
+  exit 1
+}
+
+# The id of the visible window with exactly this caption, waiting up to 10 s.
+find_window() {
+  local id=""
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    kill -0 "$PID" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits for Ctrl+S to have written mapa.map.
+wait_for_save() {
+  for _ in $(seq 50); do [ -f mapa.map ] && return 0; sleep 0.1; done
+  fail "Ctrl+S saved no mapa.map"
+}
