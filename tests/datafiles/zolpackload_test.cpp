@@ -446,3 +446,43 @@ TEST_F(ZolPackLoadTest, ACompressedEntryOfNoBytesRaisesAndLeavesTheMessage) {
 }
 
 }  // namespace
+
+// The reader's texts are Windows-1252 bytes; pinned here byte by byte so that
+// neither the source encoding nor a conversion can shift an accent.
+TEST_F(ZolPackLoadTest, MessagesAreExactWindows1252Bytes) {
+  EXPECT_FALSE(reader_.AbrePacote(Path("none.dpf")));
+  EXPECT_EQ(reader_.Erro(), "Arquivo " + Path("none.dpf") + " n\xE3o existente.");
+
+  WriteBytes(Path("sig.dpf"), Bytes(19, 'x'));
+  EXPECT_FALSE(reader_.AbrePacote(Path("sig.dpf")));
+  EXPECT_EQ(reader_.Erro(), "O arquivo " + Path("sig.dpf") + " n\xE3o \xE9 um arquivo Zol Package v\xE1lido.");
+
+  Bytes header;
+  ZolPackWriteHeader(header, 'c', 0, 19);
+  WriteBytes(Path("c.dpf"), header);
+  EXPECT_FALSE(reader_.AbrePacote(Path("c.dpf")));
+  EXPECT_EQ(reader_.Erro(), "Vers\xE3o de Zol Package desconhecida.");
+
+  header.clear();
+  ZolPackWriteHeader(header, 'd', 1025, 19);
+  WriteBytes(Path("big.dpf"), header);
+  EXPECT_FALSE(reader_.AbrePacote(Path("big.dpf")));
+  EXPECT_EQ(reader_.Erro(),
+            "O arquivo " + Path("big.dpf") + " possui mais arquivos do que o n\xFAmero suportado.");
+
+  ASSERT_TRUE(reader_.AbrePacote(Package('g', {{"a.bin", {1, 2}}})));
+  Bytes block;
+  EXPECT_FALSE(reader_.ExtrairDados("b.bin", block));
+  EXPECT_EQ(reader_.Erro(), "Arquivo b.bin n\xE3o encontrado no pacote.");
+  EXPECT_TRUE(reader_.ExtrairDados("A.BIN", block));
+  EXPECT_EQ(reader_.Erro(), "Arquivo A.BIN extra\xED" "do com sucesso.");
+  TWaveCollection waves;
+  EXPECT_EQ(reader_.ExtrairAudios(waves), 0);
+  EXPECT_EQ(reader_.Erro(), "0 arquivos de \xE1udio carregados com sucesso.");
+  EXPECT_EQ(reader_.PegaNome(2), "");
+  EXPECT_EQ(reader_.Erro(), "Tentativa de pegar nome em \xEDndice inexistente.");
+  EXPECT_EQ(reader_.PegaPosicao(2), 0);
+  EXPECT_EQ(reader_.Erro(), "Tentativa de pegar posi\xE7\xE3o em \xEDndice inexistente.");
+  EXPECT_EQ(reader_.PegaTamanho(2), 0);
+  EXPECT_EQ(reader_.Erro(), "Tentativa de pegar tamanho em \xEDndice inexistente.");
+}

@@ -151,4 +151,69 @@ TEST(Generation, HouseAndFenceCornerOfTheTopLeftHomestead) {
   }
 }
 
+// Replays the draws of generation in the documented order, independently of
+// the map's code: where the homestead lies, which interior tile gets a tree or
+// scenery (and which picture), and the river's course. Any change in the
+// order or number of draws moves something here.
+TEST(Generation, DrawsAreMadeInTheDocumentedOrder) {
+  for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+    SCOPED_TRACE(seed);
+    RandomSeed(seed);
+    TMapa map;
+    map.Generate();
+    const int afterMap = RandomInt(1000000);
+
+    RandomSeed(seed);
+    const int left = 8 * RandomInt(9) + 1;
+    const int top = 8 * RandomInt(9) + 1;
+    auto homestead = [&](int x, int y) {
+      const bool inSquare = x >= left && x <= left + 22 && y >= top && y <= top + 22;
+      const bool edge = x == left || x == left + 22 || y == top || y == top + 22;
+      const bool house = (x == left + 1 || x == left + 2) && (y == top + 1 || y == top + 2);
+      return inSquare && (edge || house);
+    };
+    std::array<std::array<TTile, MapSize>, MapSize> plants{};
+    for (int x = 1; x <= 96; ++x) {
+      for (int y = 1; y <= 96; ++y) {
+        const int r = RandomInt(200);
+        if (homestead(x, y) || r > 15) continue;
+        plants[x][y] = r < 11 ? TTile{0, static_cast<std::uint8_t>(44 + RandomInt(4)), tkTree}
+                              : TTile{0, static_cast<std::uint8_t>(40 + RandomInt(4)), tkScenery};
+      }
+    }
+    std::array<std::array<bool, MapSize>, MapSize> river{};
+    const bool northSouth = RandomInt(2) == 1;
+    int m = RandomInt(93) + 3;
+    int n = 0, d = 0, w = 0;
+    for (int s = 1; s <= 96; ++s) {
+      if (n == 0) {
+        n = RandomInt(2) + 1;
+        d = RandomInt(3) - 1;
+        w = RandomInt(3) + 2;
+      }
+      for (int k = 0; k < w; ++k) {
+        const int c = m - w / 2 + k;
+        if (c >= 0 && c < MapSize) (northSouth ? river[c][s] : river[s][c]) = true;
+      }
+      --n;
+      m += d;
+    }
+    ASSERT_EQ(RandomInt(1000000), afterMap);
+
+    for (int x = 1; x <= 96; ++x) {
+      for (int y = 1; y <= 96; ++y) {
+        const TTile& t = map.Tile(x, y);
+        if (river[x][y]) {
+          ASSERT_EQ(t.kind, tkWater) << x << "," << y;
+        } else if (homestead(x, y)) {
+          ASSERT_TRUE(t.kind == tkFence || t.kind == tkHouse) << x << "," << y;
+        } else {
+          ASSERT_EQ(t.kind, plants[x][y].kind) << x << "," << y;
+          ASSERT_EQ(t.image, plants[x][y].image) << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
 }  // namespace

@@ -222,4 +222,39 @@ TEST_F(TickTest, GamesWithAndWithoutAHostStayInStep) {
   EXPECT_EQ(RandomInt(1000000), nextWithHost);
 }
 
+// With sounds on, the draws for the ambient sounds depend on tomorrow's
+// weather and, for the bird's picture only, on the speed; at speeds 1 and 2
+// the chance draws are still made but nothing plays.
+TEST_F(TickTest, AmbientDrawsFollowTheWeatherAtEverySpeed) {
+  SoundOn = true;
+  map.AdvanceForecast();
+  map.Tick(1);
+  for (std::uint8_t speed : {1, 2, 4}) {
+    for (std::uint8_t weather = wtSunny; weather <= wtHeavyRain; ++weather) {
+      for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+        SCOPED_TRACE(std::to_string(speed) + " " + std::to_string(weather) + " " + std::to_string(seed));
+        GameSpeed = speed;
+        map.Record().forecast[1] = weather;
+        const bool allowed = speed > 2;
+        RandomSeed(seed);
+        RandomInt(5);  // the new fifth day of the forecast
+        std::vector<std::string> waves;
+        if (weather <= wtPartlyCloudy) {
+          if (RandomInt(4) == 2 && allowed) waves.push_back("wave " + std::to_string(4 + RandomInt(3)));
+        } else if (weather == wtHeavyRain) {
+          if (RandomInt(3) == 0 && allowed) waves.push_back("wave 7");
+        }
+        const int expected = RandomInt(1000000);
+
+        RandomSeed(seed);
+        host.calls.clear();
+        map.Tick(1);
+        EXPECT_EQ(map.Record().weather, weather);
+        EXPECT_EQ(host.Matching("wave"), waves);
+        EXPECT_EQ(RandomInt(1000000), expected);
+      }
+    }
+  }
+}
+
 }  // namespace
