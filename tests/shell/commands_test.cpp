@@ -168,6 +168,7 @@ TEST_F(CommandsTest, AudioOffSilencesAllButTheBulldozer) {
   EXPECT_TRUE(form->Msica1->isChecked());
 
   TProbeView view;
+  view.show();  // a press works the tool only on the visible surface
   TMapa& map = *form->RanchMap;
   view.RanchMap = &map;
   map.Record().funds = 100000;
