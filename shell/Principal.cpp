@@ -38,9 +38,7 @@ constexpr int ToolbarHeight = 40;
 constexpr int StatusBarHeight = 19;
 constexpr QRgb ForecastMarkColor = 0xFFFF0000;
 // What the game is and its version, Windows-1252.
-constexpr char AboutText[] =
-    "Zol Vorn \x96 um jogo de constru\xE7\xE3o de fazendas: estradas, cercas, dutos e \xE1rvores "
-    "numa propriedade rural.\nVers\xE3o 0.1";
+constexpr char AboutText[] = "Zol Vorn \x96 um jogo de constru\xE7\xE3o de fazendas.\nVers\xE3o 0.1";
 
 // IMGChao's bitmaps, in item order.
 constexpr std::array<const char*, 4> GroundEntries = {"chao.bmp", "casas.bmp", "equip.bmp", "constru.bmp"};
