@@ -37,6 +37,8 @@ constexpr int DesignClientHeight = 401;
 constexpr int ToolbarHeight = 40;
 constexpr int StatusBarHeight = 19;
 constexpr QRgb ForecastMarkColor = 0xFFFF0000;
+// What the game is and its version, Windows-1252.
+constexpr char AboutText[] = "Zol Vorn \x96 um jogo de constru\xE7\xE3o de fazendas.\nVers\xE3o 0.1";
 
 // IMGChao's bitmaps, in item order.
 constexpr std::array<const char*, 4> GroundEntries = {"chao.bmp", "casas.bmp", "equip.bmp", "constru.bmp"};
@@ -391,7 +393,7 @@ void TForm1::Lento1Click() { SetSpeed(5); }
 void TForm1::Parado1Click() { SetSpeed(6); }
 
 void TForm1::Sobre1Click() {
-  QMessageBox::information(this, QCoreApplication::applicationName(), QStringLiteral("Zol Vorn v0.1"));
+  QMessageBox::information(this, QCoreApplication::applicationName(), DecodeText(AboutText));
 }
 
 void TForm1::ShowFunds(std::int32_t funds) {

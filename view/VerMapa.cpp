@@ -1,5 +1,6 @@
 #include "view/VerMapa.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QElapsedTimer>
@@ -250,7 +251,7 @@ void TForm2::HandleTool() {
   const TToolVerdict verdict = ToolVerdict(CurrentTool, tile, RanchMap->Record().funds);
   DrawMarker(verdict);
 
-  const bool pressed = Tecla->Mouse.ButtonDown(0);
+  const bool pressed = Tecla->Mouse.ButtonDown(0) && SurfaceUnderCursor();
   if (verdict == tvRefused) {
     if (pressed && !ClickLatch) {
       if (SoundOn) PlaySound(vsOps);
@@ -281,6 +282,13 @@ void TForm2::DrawMarker(TToolVerdict verdict) {
 }
 
 QPoint TForm2::CursorClientPos() const { return Client->mapFromGlobal(QCursor::pos()); }
+
+// The button state is the whole application's: a press on the overview
+// window or the palette lying over the map must not work the tool beneath.
+bool TForm2::SurfaceUnderCursor() const {
+  const QWidget* under = QApplication::widgetAt(Client->mapToGlobal(CursorClientPos()));
+  return under != nullptr && (under == Tela || Tela->isAncestorOf(under));
+}
 
 std::uint32_t TForm2::Milliseconds() const { return ProcessMilliseconds(); }
 

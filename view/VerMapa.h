@@ -110,6 +110,8 @@ class TForm2 : public QMdiSubWindow {
 
  private:
   void AdvanceClock();
+  // Whether the cursor lies on the visible surface, not on a window over it.
+  bool SurfaceUnderCursor() const;
   void DrawMarker(TToolVerdict verdict);
   void LayOutControls();
 

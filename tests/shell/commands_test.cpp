@@ -168,6 +168,7 @@ TEST_F(CommandsTest, AudioOffSilencesAllButTheBulldozer) {
   EXPECT_TRUE(form->Msica1->isChecked());
 
   TProbeView view;
+  view.show();  // a press works the tool only on the visible surface
   TMapa& map = *form->RanchMap;
   view.RanchMap = &map;
   map.Record().funds = 100000;
@@ -237,6 +238,44 @@ TEST_F(CommandsTest, LanguageFileFillsEveryPlace) {
 
   form->LoadLanguage("portugues.dat");
   EXPECT_EQ(form->Tools->BotCerca->Hint(), "pt26 - pt60: $50");
+}
+
+// Every one of the 60 lines lands on its own place: a shifted line (the
+// separator counted, two palette hints swapped) shows here.
+TEST_F(CommandsTest, EveryLanguageLineReachesItsPlace) {
+  auto form = folder.StartGame();
+  const std::vector<std::pair<int, QString>> captions = {
+      {1, form->Jogo1->title()},        {2, form->Novojogo1->text()},     {3, form->Salvarjogo1->text()},
+      {4, form->Salvarjogocomo1->text()}, {5, form->Carregarjogo1->text()}, {6, form->Sair1->text()},
+      {7, form->Lngua1->title()},       {8, form->Opes1->title()},        {9, form->Msica1->text()},
+      {10, form->udio1->text()},        {11, form->Velocidade1->title()}, {12, form->Ultra1->text()},
+      {13, form->Muitorpido1->text()},  {14, form->Rpido1->text()},       {15, form->Normal1->text()},
+      {16, form->Lento1->text()},       {17, form->Parado1->text()},      {18, form->Sobre1->text()},
+      {19, form->Tools->windowTitle()}, {57, form->LabData->text()},      {59, form->LabFund->text()},
+  };
+  for (const auto& [line, caption] : captions) EXPECT_EQ(Utf8(caption), "pt" + std::to_string(line));
+  EXPECT_TRUE(form->N1->text().isEmpty());
+
+  const TTools& tools = *form->Tools;
+  const std::vector<std::pair<const TSpeedButton*, int>> prices = {
+      {tools.BotAproxima, 0}, {tools.BotReduz, 0},      {tools.BotVer, 0},        {tools.BotMover, 0},
+      {tools.BotTerra, 20},   {tools.BotPavimento, 30}, {tools.BotCerca, 50},     {tools.BotPorteira, 75},
+      {tools.BotDuto, 80},    {tools.BotDutoS, 35},     {tools.BotComida, 100},   {tools.BotAgua, 15},
+      {tools.BotArvores, 10}, {tools.BotBulldoze, 25},  {tools.BotPlant, 120},    {tools.BotSpray, 200},
+      {form->BotBuy, 0},      {form->BotSell, 0},       {form->BotEval, 0},       {form->BotMapa, 0},
+      {form->BotTempo, 0},    {form->BotBalanco, 0},    {form->BotBanco, 0},      {form->BotMercado, 0},
+  };
+  int line = 20;
+  for (const auto& [button, price] : prices) {
+    std::string expected = "pt" + std::to_string(line++);
+    if (price != 0) expected += " - pt60: $" + std::to_string(price);
+    EXPECT_EQ(button->Hint(), expected);
+  }
+  for (int month = 1; month <= 12; ++month)
+    EXPECT_EQ(std::string(MonthNames[month].Text, MonthNames[month].Length), "pt" + std::to_string(43 + month));
+  EXPECT_EQ(std::string(WeekWord.Text, WeekWord.Length), "pt56");
+  EXPECT_EQ(std::string(MonthWord.Text, MonthWord.Length), "pt58");
+  EXPECT_EQ(std::string(PriceWord.Text, PriceWord.Length), "pt60");
 }
 
 TEST_F(CommandsTest, EmptyLineNineteenGivesThePaletteNoCaption) {

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -265,12 +267,14 @@ class TMessageCatcher {
     QObject::connect(&timer_, &QTimer::timeout, [this] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         text = box->text();
+        title = box->windowTitle();
         box->done(0);
       }
     });
     timer_.start();
   }
   QString text;
+  QString title;
 
  private:
   QTimer timer_;
@@ -319,3 +323,90 @@ TEST_F(StartUp, MissingEntryStopsWithItsName) {
 }
 
 }  // namespace
+
+// After a click on the palette the palette is the active window; the
+// game's shortcuts must still work from there.
+TEST_F(StartUp, ShortcutsWorkWhileThePaletteIsActive) {
+  StartGame();
+  QApplication::setActiveWindow(form->Tools);
+  ASSERT_EQ(QApplication::activeWindow(), form->Tools);
+  QTest::keyClick(form->Tools, Qt::Key_0, Qt::ControlModifier);
+  EXPECT_EQ(GameSpeed, 6);
+  EXPECT_TRUE(form->Parado1->isChecked());
+  QTest::keyClick(form->Tools, Qt::Key_O, Qt::ControlModifier);
+  EXPECT_FALSE(SoundOn);
+}
+
+TEST_F(StartUp, AboutBoxSaysWhatTheGameIsAndItsVersion) {
+  StartGame();
+  TMessageCatcher catcher;
+  form->Sobre1->trigger();
+  EXPECT_EQ(catcher.title, QStringLiteral("Zol Vorn v0.1"));
+  EXPECT_TRUE(catcher.text.contains(QStringLiteral("fazenda"))) << catcher.text.toStdString();
+  EXPECT_TRUE(catcher.text.contains(QString::fromUtf8("Versão 0.1"))) << catcher.text.toStdString();
+}
+
+// The whole menu bar, item by item, with access letters, shortcuts and
+// check marks; a swapped shortcut or a lost check mark shows here.
+TEST_F(StartUp, MenuBarMatchesTheCommandTable) {
+  StartGame();
+  struct TExpectedItem {
+    QAction* item;
+    const char* caption;  // UTF-8
+    QKeySequence shortcut;
+    bool checkable;
+    bool checked;
+  };
+  const std::vector<TExpectedItem> expected = {
+      {form->Jogo1->menuAction(), "&Jogo", {}, false, false},
+      {form->Novojogo1, "&Novo jogo", QKeySequence(Qt::CTRL | Qt::Key_N), false, false},
+      {form->Salvarjogo1, "&Salvar jogo", QKeySequence(Qt::CTRL | Qt::Key_S), false, false},
+      {form->Salvarjogocomo1, "Salvar jogo como...", {}, false, false},
+      {form->Carregarjogo1, "&Carregar jogo", QKeySequence(Qt::CTRL | Qt::Key_L), false, false},
+      {form->Sair1, "S&air", QKeySequence(Qt::CTRL | Qt::Key_X), false, false},
+      {form->Lngua1->menuAction(), "&Língua", {}, false, false},
+      {form->Opes1->menuAction(), "Opções", {}, false, false},
+      {form->Msica1, "Música", QKeySequence(Qt::CTRL | Qt::Key_M), true, true},
+      {form->udio1, "Áudio", QKeySequence(Qt::CTRL | Qt::Key_O), true, true},
+      {form->Velocidade1->menuAction(), "Velocidade", {}, false, false},
+      {form->Ultra1, "Ultra", QKeySequence(Qt::CTRL | Qt::Key_5), true, false},
+      {form->Muitorpido1, "Muito rápido", QKeySequence(Qt::CTRL | Qt::Key_4), true, false},
+      {form->Rpido1, "Rápido", QKeySequence(Qt::CTRL | Qt::Key_3), true, false},
+      {form->Normal1, "Normal", QKeySequence(Qt::CTRL | Qt::Key_2), true, true},
+      {form->Lento1, "Lento", QKeySequence(Qt::CTRL | Qt::Key_1), true, false},
+      {form->Parado1, "Parado", QKeySequence(Qt::CTRL | Qt::Key_0), true, false},
+      {form->Sobre1, "&Sobre...", {}, false, false},
+  };
+  for (const TExpectedItem& e : expected) {
+    ASSERT_NE(e.item, nullptr) << e.caption;
+    EXPECT_EQ(e.item->text(), QString::fromUtf8(e.caption));
+    EXPECT_EQ(e.item->shortcut(), e.shortcut) << e.caption;
+    EXPECT_EQ(e.item->isCheckable(), e.checkable) << e.caption;
+    EXPECT_EQ(e.item->isChecked(), e.checked) << e.caption;
+  }
+
+  // Menus in menu-bar order, and the items of each in order.
+  const QList<QAction*> bar = form->MainMenu1->actions();
+  const QList<QAction*> menus = {form->Jogo1->menuAction(), form->Lngua1->menuAction(),
+                                 form->Opes1->menuAction(), form->Velocidade1->menuAction(), form->Sobre1};
+  EXPECT_EQ(bar, menus);
+  EXPECT_EQ(form->Jogo1->actions(), (QList<QAction*>{form->Novojogo1, form->Salvarjogo1, form->Salvarjogocomo1,
+                                                     form->Carregarjogo1, form->N1, form->Sair1}));
+  EXPECT_EQ(form->Opes1->actions(), (QList<QAction*>{form->Msica1, form->udio1}));
+  const QList<QAction*> speeds = {form->Ultra1, form->Muitorpido1, form->Rpido1,
+                                  form->Normal1, form->Lento1, form->Parado1};
+  EXPECT_EQ(form->Velocidade1->actions(), speeds);
+  EXPECT_EQ(form->SpeedGroup->actions(), speeds);
+  EXPECT_TRUE(form->SpeedGroup->isExclusive());
+
+  // "Novo jogo" and "Salvar jogo como..." can be chosen and change nothing.
+  const unsigned char speed = GameSpeed;
+  const QString status = form->StatusText->text();
+  for (QAction* idle : {form->Novojogo1, form->Salvarjogocomo1}) {
+    EXPECT_TRUE(idle->isEnabled());
+    idle->trigger();
+  }
+  EXPECT_EQ(GameSpeed, speed);
+  EXPECT_EQ(form->StatusText->text(), status);
+}
+

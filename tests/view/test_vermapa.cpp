@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <cstdlib>
 
 #include "tests/view/ViewFixture.h"
@@ -342,6 +344,43 @@ TEST_F(MapView, ArrowKeysScrollOneTilePerFrame) {
   view->Tecla->Keyboard.SetKeyHeld(VkLeft, true);
   Frame();
   EXPECT_EQ(ViewX, view->BarraHorizontal->maximum() - 1);
+}
+
+// The mouse button is read for the whole application: a press on a window
+// lying over the map (the overview window, say) must not work the tool on
+// the tile hidden beneath it.
+TEST_F(MapView, PressOnAWindowOverTheMapLeavesTheMapAlone) {
+  QMdiArea area;
+  area.resize(600, 450);
+  area.addSubWindow(view.get());
+  area.show();
+  Start();
+  view->move(0, 0);
+  // Stays above the view, which takes the focus every frame.
+  QMdiSubWindow* cover =
+      area.addSubWindow(new QWidget, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                         Qt::WindowStaysOnTopHint);
+  const QPoint cursor = area.viewport()->mapFromGlobal(view->Client->mapToGlobal(view->cursor));
+  cover->setGeometry(QRect(cursor - QPoint(40, 40), QSize(100, 100)));
+  cover->show();
+
+  map->Record().tiles[9][5] = {255, 110, tkTree};
+  view->CurrentTool = tlTerra;
+  Hold(true);
+  Hover(10, 5);
+  Frame(2);
+  Hover(9, 5);  // refused: no complaint either
+  Frame(2);
+  EXPECT_EQ(map->Record().tiles[10][5].kind, tkEmpty);
+  EXPECT_EQ(Funds(), 40000);
+  EXPECT_TRUE(view->sounds.empty());
+
+  cover->move(cursor + QPoint(20, 20));
+  Hover(10, 5);
+  Frame();
+  EXPECT_EQ(map->Record().tiles[10][5].kind, tkDirtRoad);
+  EXPECT_EQ(Funds(), 40000 - 20);
+  area.removeSubWindow(view.get());
 }
 
 TEST_F(MapView, ViewWindowIsPulledBackIntoSight) {
