@@ -116,21 +116,21 @@ __attribute__((target("avx2"))) void KeyedBlockAvx2(std::uint32_t* to, std::ptrd
                                                     int width, int height, std::uint32_t key) {
   const __m256i keys = _mm256_set1_epi32(static_cast<int>(key));
   const int wide = width & ~7;
-  // Blending with what is there and storing whole lanes beats a masked
-  // store, which is slow on some processors.
   for (int row = 0; row < height; ++row, to += toStride, from += fromStride) {
     int x = 0;
+    // Masked stores write only the lanes that are not the key, so the
+    // destination is never read; a four-lane one takes the usual tail of a
+    // tile row, whose pixel-by-pixel branches would mispredict.
     for (; x < wide; x += 8) {
       const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + x));
-      const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(to + x));
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + x),
-                          _mm256_blendv_epi8(s, d, _mm256_cmpeq_epi32(s, keys)));
+      const __m256i write = _mm256_xor_si256(_mm256_cmpeq_epi32(s, keys), _mm256_set1_epi32(-1));
+      _mm256_maskstore_epi32(reinterpret_cast<int*>(to + x), write, s);
     }
     if (x + 4 <= width) {
       const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
-      const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to + x));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x),
-                       _mm_blendv_epi8(s, d, _mm_cmpeq_epi32(s, _mm256_castsi256_si128(keys))));
+      const __m128i write =
+          _mm_xor_si128(_mm_cmpeq_epi32(s, _mm256_castsi256_si128(keys)), _mm_set1_epi32(-1));
+      _mm_maskstore_epi32(reinterpret_cast<int*>(to + x), write, s);
       x += 4;
     }
     for (; x < width; ++x) {
