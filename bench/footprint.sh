@@ -22,7 +22,7 @@ START=$(date +%s%N)
 PID=$!
 MAIN=""
 until [ -n "$MAIN" ]; do
-  MAIN=$(xdotool search --name '^Zol Vorn v0.1$' 2>/dev/null | head -1 || true)
+  MAIN=$(xdotool search --onlyvisible --name '^Zol Vorn v0.1$' 2>/dev/null | head -1 || true)
 done
 xdotool windowfocus "$MAIN"
 FIRST=""

@@ -13,6 +13,17 @@ struct TPictureCollectionItem::Pattern {
   TDirectDrawSurface* Surface;   // owned by the item
 };
 
+// Whether a block of pattern pixels holds the colour key at all, found once
+// per kept block: most ground patterns are solid and copy row by row, and
+// patterns that are all key need no drawing.
+namespace {
+struct TOpacity {
+  enum TKind { okUnknown, okSolid, okEmpty, okMixed };
+  TKind Kind = okUnknown;
+  std::uint32_t Key = 0;  // the key Kind was found with
+};
+}  // namespace
+
 // Patterns scaled to the sizes they are drawn at, made on first use and kept
 // until the patterns are cut again, so a frame only copies pixels.
 struct TPictureCollectionItem::Cache {
@@ -22,10 +33,18 @@ struct TPictureCollectionItem::Cache {
     int Width = 0;
     int Height = 0;
     std::vector<std::vector<std::uint32_t>> Patterns;  // by pattern index; empty until made
+    std::vector<TOpacity> Opacity;                   // by pattern index
   };
   std::vector<Scaled> Sizes;
   int LastSize = 0;
+  std::vector<TOpacity> NativeOpacity;  // by pattern index, for patterns drawn at their own size
   std::vector<std::uint32_t> Scratch;  // for sizes beyond what is kept
+};
+
+struct TPictureCollectionItem::Source {
+  const std::uint32_t* Pixels;
+  int Stride;
+  TOpacity* Opacity;  // null when none is kept for this size
 };
 
 namespace {
@@ -34,6 +53,7 @@ namespace {
 struct TSourceBlock {
   const std::uint32_t* Pixels;
   int Stride;
+  int Width, Height;
 };
 
 // Nearest source pixel of destination position i out of n, sampling the
@@ -97,14 +117,23 @@ __attribute__((target("avx2"))) void KeyedBlockAvx2(std::uint32_t* to, std::ptrd
   const __m256i keys = _mm256_set1_epi32(static_cast<int>(key));
   const int wide = width & ~7;
   for (int row = 0; row < height; ++row, to += toStride, from += fromStride) {
-    for (int x = 0; x < wide; x += 8) {
-      // A masked store writes only the lanes that are not the key, so the
-      // destination is never read.
+    int x = 0;
+    // Masked stores write only the lanes that are not the key, so the
+    // destination is never read; a four-lane one takes the usual tail of a
+    // tile row, whose pixel-by-pixel branches would mispredict.
+    for (; x < wide; x += 8) {
       const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + x));
       const __m256i write = _mm256_xor_si256(_mm256_cmpeq_epi32(s, keys), _mm256_set1_epi32(-1));
       _mm256_maskstore_epi32(reinterpret_cast<int*>(to + x), write, s);
     }
-    for (int x = wide; x < width; ++x) {
+    if (x + 4 <= width) {
+      const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
+      const __m128i write =
+          _mm_xor_si128(_mm_cmpeq_epi32(s, _mm256_castsi256_si128(keys)), _mm_set1_epi32(-1));
+      _mm_maskstore_epi32(reinterpret_cast<int*>(to + x), write, s);
+      x += 4;
+    }
+    for (; x < width; ++x) {
       const std::uint32_t s = from[x];
       if (s != key) to[x] = s;
     }
@@ -118,16 +147,52 @@ const TKeyedBlock KeyedBlock = __builtin_cpu_supports("avx2") ? KeyedBlockAvx2 :
 constexpr auto KeyedBlock = KeyedBlockPortable;
 #endif
 
-void CopyRows(TDirectDrawSurface& dest, const TClip& clip, TSourceBlock src, bool keyed,
-              std::uint32_t key) {
-  const std::uint32_t* from = src.Pixels + static_cast<std::size_t>(clip.SkipY) * src.Stride + clip.SkipX;
-  std::uint32_t* to = dest.Line(clip.Y) + clip.X;
-  if (keyed) {
-    KeyedBlock(to, dest.Width(), from, src.Stride, clip.Width, clip.Height, key);
+// A short row copy without a library call: most rows drawn are a tile wide.
+inline void CopyPixels(std::uint32_t* to, const std::uint32_t* from, int count) {
+#if defined(__SSE2__)
+  if (count > 64) {
+    std::memcpy(to, from, static_cast<std::size_t>(count) * 4);
     return;
   }
-  for (int row = 0; row < clip.Height; ++row, from += src.Stride, to += dest.Width())
-    std::memcpy(to, from, static_cast<std::size_t>(clip.Width) * 4);
+  if (count >= 4) {
+    for (int x = 0; x + 4 < count; x += 4)
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x),
+                       _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x)));
+    // The last four, overlapping what the loop already wrote.
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + count - 4),
+                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + count - 4)));
+    return;
+  }
+#endif
+  for (int x = 0; x < count; ++x) to[x] = from[x];
+}
+
+void FindOpacity(const TSourceBlock& block, std::uint32_t key, TOpacity& opacity) {
+  bool anyKey = false, anyOpaque = false;
+  const std::uint32_t* row = block.Pixels;
+  for (int y = 0; y < block.Height; ++y, row += block.Stride)
+    for (int x = 0; x < block.Width; ++x) (row[x] == key ? anyKey : anyOpaque) = true;
+  opacity.Key = key;
+  opacity.Kind = !anyKey ? TOpacity::okSolid : anyOpaque ? TOpacity::okMixed : TOpacity::okEmpty;
+}
+
+void CopyRows(TDirectDrawSurface& dest, const TClip& clip, const TSourceBlock& src, bool keyed,
+              std::uint32_t key, TOpacity* opacity) {
+  if (keyed && opacity != nullptr) {
+    if (opacity->Kind == TOpacity::okUnknown || opacity->Key != key) FindOpacity(src, key, *opacity);
+    if (opacity->Kind == TOpacity::okEmpty) return;
+    keyed = opacity->Kind == TOpacity::okMixed;
+  }
+  const std::uint32_t* from = src.Pixels + static_cast<std::size_t>(clip.SkipY) * src.Stride + clip.SkipX;
+  std::uint32_t* to = dest.Line(clip.Y) + clip.X;
+  // Kept in locals: the pixel stores could otherwise alias them.
+  const std::ptrdiff_t fromStride = src.Stride, toStride = dest.Width();
+  const int width = clip.Width, height = clip.Height;
+  if (keyed) {
+    KeyedBlock(to, toStride, from, fromStride, width, height, key);
+    return;
+  }
+  for (int row = 0; row < height; ++row, from += fromStride, to += toStride) CopyPixels(to, from, width);
 }
 
 // round(x / 255) for two 16-bit lanes at once (x <= 255 * 255 in each lane).
@@ -236,27 +301,29 @@ TDirectDrawSurface* TPictureCollectionItem::PatternSurface(int index) const {
 
 namespace {
 
-TSourceBlock ScaledSource(const TDirectDrawSurface& surface, const TRect& rect, int width, int height,
-                          std::vector<std::uint32_t>& slot) {
+const std::uint32_t* ScaledPixels(const TDirectDrawSurface& surface, const TRect& rect, int width, int height,
+                                  std::vector<std::uint32_t>& slot) {
   if (slot.empty()) {
     slot.resize(static_cast<std::size_t>(width) * height);
     ScalePattern(surface, rect, width, height, slot.data());
   }
-  return {slot.data(), width};
+  return slot.data();
 }
 
 }  // namespace
 
-void TPictureCollectionItem::PatternSource(int index, int width, int height, const std::uint32_t*& pixels,
-                                           int& stride) {
+TPictureCollectionItem::Source TPictureCollectionItem::PatternSource(int index, int width, int height) {
   const Pattern& pattern = patterns_[index];
-  if (pattern.Rect.Width() == width && pattern.Rect.Height() == height) {
-    pixels = pattern.Surface->Line(pattern.Rect.Top) + pattern.Rect.Left;
-    stride = pattern.Surface->Width();
-    return;
-  }
   Cache& cache = *cache_;
   const bool keep = static_cast<std::int64_t>(width) * height <= Cache::MaxPixels;
+  if (pattern.Rect.Width() == width && pattern.Rect.Height() == height) {
+    TOpacity* runs = nullptr;
+    if (keep) {
+      if (cache.NativeOpacity.size() != patterns_.size()) cache.NativeOpacity.resize(patterns_.size());
+      runs = &cache.NativeOpacity[index];
+    }
+    return {pattern.Surface->Line(pattern.Rect.Top) + pattern.Rect.Left, pattern.Surface->Width(), runs};
+  }
   if (keep) {
     Cache::Scaled* scaled = nullptr;
     if (cache.LastSize < static_cast<int>(cache.Sizes.size()) &&
@@ -271,34 +338,28 @@ void TPictureCollectionItem::PatternSource(int index, int width, int height, con
         }
       }
       if (scaled == nullptr && cache.Sizes.size() < Cache::MaxSizes) {
-        cache.Sizes.push_back({width, height, std::vector<std::vector<std::uint32_t>>(patterns_.size())});
+        cache.Sizes.push_back({width, height, std::vector<std::vector<std::uint32_t>>(patterns_.size()),
+                               std::vector<TOpacity>(patterns_.size())});
         cache.LastSize = static_cast<int>(cache.Sizes.size()) - 1;
         scaled = &cache.Sizes.back();
       }
     }
-    if (scaled != nullptr) {
-      const TSourceBlock block = ScaledSource(*pattern.Surface, pattern.Rect, width, height,
-                                              scaled->Patterns[index]);
-      pixels = block.Pixels;
-      stride = block.Stride;
-      return;
-    }
+    if (scaled != nullptr)
+      return {ScaledPixels(*pattern.Surface, pattern.Rect, width, height, scaled->Patterns[index]), width,
+              &scaled->Opacity[index]};
   }
   cache.Scratch.clear();
-  const TSourceBlock block = ScaledSource(*pattern.Surface, pattern.Rect, width, height, cache.Scratch);
-  pixels = block.Pixels;
-  stride = block.Stride;
+  return {ScaledPixels(*pattern.Surface, pattern.Rect, width, height, cache.Scratch), width, nullptr};
 }
 
 void TPictureCollectionItem::DrawScaled(TDirectDrawSurface& dest, const TRect& destRect, int index) {
-  if (!initialized_ || index < 0 || index >= PatternCount()) return;
+  if (!initialized_ || index < 0 || static_cast<std::size_t>(index) >= patterns_.size()) return;
   if (destRect.Empty() || patterns_[index].Rect.Empty()) return;
   TClip clip;
   if (!ClipToSurface(dest, destRect, clip)) return;
-  const std::uint32_t* pixels = nullptr;
-  int stride = 0;
-  PatternSource(index, destRect.Width(), destRect.Height(), pixels, stride);
-  CopyRows(dest, clip, {pixels, stride}, Transparent, patterns_[index].Surface->ColorKey);
+  const Source source = PatternSource(index, destRect.Width(), destRect.Height());
+  CopyRows(dest, clip, {source.Pixels, source.Stride, destRect.Width(), destRect.Height()}, Transparent,
+           patterns_[index].Surface->ColorKey, source.Opacity);
 }
 
 void TPictureCollectionItem::DrawBlended(TDirectDrawSurface& dest, const TRect& destRect, int index,
@@ -310,14 +371,13 @@ void TPictureCollectionItem::DrawBlended(TDirectDrawSurface& dest, const TRect& 
   if (destRect.Empty() || pattern.Rect.Empty()) return;
   TClip clip;
   if (!ClipToSurface(dest, destRect, clip)) return;
-  const std::uint32_t* pixels = nullptr;
-  int stride = 0;
-  PatternSource(index, destRect.Width(), destRect.Height(), pixels, stride);
+  const Source source = PatternSource(index, destRect.Width(), destRect.Height());
+  const TSourceBlock block{source.Pixels, source.Stride, destRect.Width(), destRect.Height()};
   if (alpha >= 255) {
-    CopyRows(dest, clip, {pixels, stride}, Transparent, pattern.Surface->ColorKey);
+    CopyRows(dest, clip, block, Transparent, pattern.Surface->ColorKey, source.Opacity);
     return;
   }
-  BlendRows(dest, clip, {pixels, stride}, Transparent, pattern.Surface->ColorKey, alpha);
+  BlendRows(dest, clip, block, Transparent, pattern.Surface->ColorKey, alpha);
 }
 
 // ---------------------------------------------------------------------------

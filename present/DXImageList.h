@@ -50,7 +50,8 @@ class TPictureCollectionItem {
  private:
   struct Pattern;
   // Pixels of pattern index at width x height, scaled once and kept.
-  void PatternSource(int index, int width, int height, const std::uint32_t*& pixels, int& stride);
+  struct Source;
+  Source PatternSource(int index, int width, int height);
   TPictureCollection& collection_;
   bool initialized_ = false;
   TColor transparentColor_ = 0;

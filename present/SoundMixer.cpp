@@ -18,6 +18,27 @@ std::int16_t SampleAt(const std::uint8_t* frame, int channel, int bits) {
   return static_cast<std::int16_t>(p[0] | (p[1] << 8));
 }
 
+// Linear interpolation between neighbouring source frames; an equal rate
+// steps by exactly one frame with no fraction. The format is fixed per call
+// so the per-sample work has no branches on it.
+template <int Channels, int Bits>
+void Resample(const std::uint8_t* data, std::uint64_t frames, std::uint64_t step, std::int16_t* out,
+              std::uint64_t outFrames) {
+  constexpr std::size_t frameBytes = Channels * Bits / 8;
+  std::uint64_t position = 0;
+  for (std::uint64_t i = 0; i < outFrames; ++i, position += step) {
+    const std::uint64_t a = position >> 32;
+    const std::uint64_t b = std::min(a + 1, frames - 1);
+    const std::int64_t fraction = static_cast<std::int32_t>((position >> 16) & 0xFFFF);
+    for (int c = 0; c < Channels; ++c) {
+      const std::int64_t sa = SampleAt(data + a * frameBytes, c, Bits);
+      const std::int64_t sb = SampleAt(data + b * frameBytes, c, Bits);
+      out[i * 2 + c] = static_cast<std::int16_t>(sa + (((sb - sa) * fraction) >> 16));
+    }
+    if (Channels == 1) out[i * 2 + 1] = out[i * 2];
+  }
+}
+
 }  // namespace
 
 std::shared_ptr<const TSoundSamples> ConvertWave(const TWave& wave, int deviceRate) {
@@ -34,22 +55,12 @@ std::shared_ptr<const TSoundSamples> ConvertWave(const TWave& wave, int deviceRa
   result->SourceRate = rate;
   result->Frames.resize(static_cast<std::size_t>(outFrames) * 2);
   const std::uint8_t* data = wave.Data().data();
-  auto source = [&](std::uint64_t frame, int channel) {
-    return SampleAt(data + frame * frameBytes, channels == 2 ? channel : 0, bits);
-  };
-  // Linear interpolation between neighbouring source frames; an equal rate
-  // steps by exactly one frame with no fraction.
   const std::uint64_t step = (static_cast<std::uint64_t>(rate) << 32) / static_cast<std::uint64_t>(deviceRate);
-  std::uint64_t position = 0;
-  for (std::uint64_t i = 0; i < outFrames; ++i, position += step) {
-    const std::uint64_t a = position >> 32;
-    const std::uint64_t b = std::min(a + 1, frames - 1);
-    const std::int64_t fraction = static_cast<std::int32_t>((position >> 16) & 0xFFFF);
-    for (int c = 0; c < 2; ++c) {
-      const std::int64_t sa = source(a, c), sb = source(b, c);
-      result->Frames[i * 2 + c] = static_cast<std::int16_t>(sa + (((sb - sa) * fraction) >> 16));
-    }
-  }
+  std::int16_t* out = result->Frames.data();
+  if (channels == 1 && bits == 8) Resample<1, 8>(data, frames, step, out, outFrames);
+  if (channels == 1 && bits == 16) Resample<1, 16>(data, frames, step, out, outFrames);
+  if (channels == 2 && bits == 8) Resample<2, 8>(data, frames, step, out, outFrames);
+  if (channels == 2 && bits == 16) Resample<2, 16>(data, frames, step, out, outFrames);
   return result;
 }
 

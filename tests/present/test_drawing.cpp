@@ -130,6 +130,58 @@ TEST(DrawScaled, WideKeyedRowsMatchAPixelByPixelCopy) {
   EXPECT_EQ(Pixels(dest), expected);
 }
 
+TEST(DrawScaled, SolidMixedAndAllKeyPatternsMatchANearestPixelReference) {
+  // Three 24 x 24 patterns: solid, keyed in a corner, and nothing but key,
+  // drawn at tile sizes, unscaled and scaled, whole and cut by every edge.
+  TSurfaceDevice device;
+  device.StartDevice();
+  TDXImageList list;
+  list.SetDXDraw(&device);
+  TPictureCollectionItem& item = list.Items.Add();
+  item.Picture.Width = 72;
+  item.Picture.Height = 24;
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < 72; ++x) {
+      const int pattern = x / 24, tx = x % 24;
+      const bool key = pattern == 2 || (pattern == 1 && tx + y < 10);
+      item.Picture.Pixels.push_back(key ? Black : 0xFF000080u | static_cast<std::uint32_t>(x << 16 | y << 8 | pattern));
+    }
+  item.PatternWidth = 24;
+  item.PatternHeight = 24;
+  item.RebuildPatterns();
+  const auto reference = [&](std::vector<std::uint32_t> pixels, int width, int height, const TRect& r, int pattern) {
+    for (int y = std::max(r.Top, 0); y < std::min(r.Bottom, height); ++y)
+      for (int x = std::max(r.Left, 0); x < std::min(r.Right, width); ++x) {
+        const int sx = pattern * 24 + ((x - r.Left) * 2 + 1) * 24 / (2 * r.Width());
+        const int sy = ((y - r.Top) * 2 + 1) * 24 / (2 * r.Height());
+        const std::uint32_t s = item.Picture.Pixels[sy * 72 + sx] | 0xFF000000u;
+        if (s != Black) pixels[y * width + x] = s;
+      }
+    return pixels;
+  };
+  TDirectDrawSurface dest(40, 30);
+  for (int size : {12, 16, 24, 36}) {
+    for (int pattern = 0; pattern < 3; ++pattern) {
+      // Twice each, so the second draw takes what the first one kept.
+      for (const TRect& r : {TRect{3, 2, 3 + size, 2 + size}, TRect{-5, -7, size - 5, size - 7},
+                             TRect{40 - size + 5, 30 - size + 3, 45, 33}, TRect{3, 2, 3 + size, 2 + size}}) {
+        for (int i = 0; i < 40 * 30; ++i) dest.Bits()[i] = 0xFF000000u | (0x10101u * (i % 200 + 1));
+        const std::vector<std::uint32_t> expected = reference(Pixels(dest), 40, 30, r, pattern);
+        item.DrawScaled(dest, r, pattern);
+        EXPECT_EQ(Pixels(dest), expected) << "size " << size << " pattern " << pattern << " at " << r.Left;
+      }
+    }
+  }
+  // A new key reaches sizes already drawn: the solid pattern's pixel that
+  // lands on (0, 0) at 12 x 12 becomes the key and is left out.
+  const std::uint32_t sampled = item.Picture.Pixels[1 * 72 + 1];
+  item.SetTransparentColor(RGBColor(sampled >> 16 & 0xFF, sampled >> 8 & 0xFF, sampled & 0xFF));
+  dest.Fill(Grey);
+  item.DrawScaled(dest, {0, 0, 12, 12}, 0);
+  EXPECT_EQ(dest.Bits()[0], Grey);
+  EXPECT_EQ(dest.Bits()[1], item.Picture.Pixels[1 * 72 + 3]);
+}
+
 TEST(DrawBlended, MixesByAlphaOutOf255) {
   TinyList f;
   TDirectDrawSurface dest(2, 2);

@@ -209,6 +209,13 @@ TEST(Conversion, EightBitMonoBecomesStereoAtTheDeviceRate) {
   EXPECT_EQ(samples->Frames[8], -64 * 256);
 }
 
+TEST(Conversion, SixteenBitMonoFillsBothChannels) {
+  const TWave wave = WaveOf(WaveBuilder().Fmt(1, 22050, 16).Data16({1000, -1000}).Bytes);
+  auto samples = ConvertWave(wave, 44100);
+  ASSERT_TRUE(samples);
+  EXPECT_EQ(samples->Frames, (std::vector<std::int16_t>{1000, 1000, 0, 0, -1000, -1000, -1000, -1000}));
+}
+
 TEST(Conversion, StereoKeepsItsChannelsAndOddBytesAreDropped) {
   const TWave wave = WaveOf(WaveBuilder().Fmt(2, 44100, 16).Data16({100, -100, 200, -200}).Bytes);
   auto samples = ConvertWave(wave, 44100);
