@@ -17,6 +17,9 @@ struct TPictureCollectionItem::Pattern {
 // per kept block: most ground patterns are solid and copy row by row, and
 // patterns that are all key need no drawing.
 namespace {
+// Largest destination rectangle, in pixels, whose scaled pattern is kept.
+constexpr std::int64_t KeptPixels = 256 * 256;
+
 struct TOpacity {
   enum TKind { okUnknown, okSolid, okEmpty, okMixed };
   TKind Kind = okUnknown;
@@ -28,7 +31,7 @@ struct TOpacity {
 // until the patterns are cut again, so a frame only copies pixels.
 struct TPictureCollectionItem::Cache {
   static constexpr int MaxSizes = 8;
-  static constexpr int MaxPixels = 256 * 256;
+  static constexpr std::int64_t MaxPixels = KeptPixels;
   struct Scaled {
     int Width = 0;
     int Height = 0;
@@ -75,14 +78,15 @@ void ScalePattern(const TDirectDrawSurface& surface, const TRect& rect, int widt
 
 // The part of a w x h block at (left, top) that lies on the surface.
 struct TClip {
-  int X, Y, Width, Height, SkipX, SkipY;
+  int X, Y, Width, Height;
+  std::int64_t SkipX, SkipY;  // may exceed 32 bits for far off-surface rectangles
 };
 
 bool ClipToSurface(const TDirectDrawSurface& dest, const TRect& rect, TClip& clip) {
   const int x0 = std::max(rect.Left, 0), y0 = std::max(rect.Top, 0);
   const int x1 = std::min(rect.Right, dest.Width()), y1 = std::min(rect.Bottom, dest.Height());
   if (x0 >= x1 || y0 >= y1) return false;
-  clip = {x0, y0, x1 - x0, y1 - y0, x0 - rect.Left, y0 - rect.Top};
+  clip = {x0, y0, x1 - x0, y1 - y0, std::int64_t{x0} - rect.Left, std::int64_t{y0} - rect.Top};
   return true;
 }
 
@@ -312,6 +316,39 @@ const std::uint32_t* ScaledPixels(const TDirectDrawSurface& surface, const TRect
 
 }  // namespace
 
+namespace {
+
+// A destination rectangle too large to keep a scaled copy of (a huge zoom, or
+// coordinates far off the surface) scales only its visible part, so the cost
+// follows what is shown and never the rectangle's size.
+bool IsKeptSize(const TRect& destRect) {
+  const std::int64_t w = std::int64_t{destRect.Right} - destRect.Left;
+  const std::int64_t h = std::int64_t{destRect.Bottom} - destRect.Top;
+  return w <= KeptPixels && h <= KeptPixels && w * h <= KeptPixels;
+}
+
+TSourceBlock ScaleVisiblePart(const TDirectDrawSurface& surface, const TRect& rect, const TRect& destRect,
+                              TClip& clip, std::vector<std::uint32_t>& out) {
+  const std::int64_t dw = std::int64_t{destRect.Right} - destRect.Left;
+  const std::int64_t dh = std::int64_t{destRect.Bottom} - destRect.Top;
+  const auto nearest = [](std::int64_t i, std::int64_t sourceLength, std::int64_t destLength) {
+    return static_cast<int>((i * 2 + 1) * sourceLength / (2 * destLength));
+  };
+  out.resize(static_cast<std::size_t>(clip.Width) * clip.Height);
+  std::vector<int> columns(static_cast<std::size_t>(clip.Width));
+  for (int x = 0; x < clip.Width; ++x) columns[x] = rect.Left + nearest(clip.SkipX + x, rect.Width(), dw);
+  for (int y = 0; y < clip.Height; ++y) {
+    const std::uint32_t* from = surface.Line(rect.Top + nearest(clip.SkipY + y, rect.Height(), dh));
+    std::uint32_t* to = out.data() + static_cast<std::size_t>(y) * clip.Width;
+    for (int x = 0; x < clip.Width; ++x) to[x] = from[columns[x]];
+  }
+  clip.SkipX = 0;
+  clip.SkipY = 0;
+  return {out.data(), clip.Width, clip.Width, clip.Height};
+}
+
+}  // namespace
+
 TPictureCollectionItem::Source TPictureCollectionItem::PatternSource(int index, int width, int height) {
   const Pattern& pattern = patterns_[index];
   Cache& cache = *cache_;
@@ -357,9 +394,15 @@ void TPictureCollectionItem::DrawScaled(TDirectDrawSurface& dest, const TRect& d
   if (destRect.Empty() || patterns_[index].Rect.Empty()) return;
   TClip clip;
   if (!ClipToSurface(dest, destRect, clip)) return;
+  const Pattern& pattern = patterns_[index];
+  if (!IsKeptSize(destRect)) {
+    const TSourceBlock block = ScaleVisiblePart(*pattern.Surface, pattern.Rect, destRect, clip, cache_->Scratch);
+    CopyRows(dest, clip, block, Transparent, pattern.Surface->ColorKey, nullptr);
+    return;
+  }
   const Source source = PatternSource(index, destRect.Width(), destRect.Height());
   CopyRows(dest, clip, {source.Pixels, source.Stride, destRect.Width(), destRect.Height()}, Transparent,
-           patterns_[index].Surface->ColorKey, source.Opacity);
+           pattern.Surface->ColorKey, source.Opacity);
 }
 
 void TPictureCollectionItem::DrawBlended(TDirectDrawSurface& dest, const TRect& destRect, int index,
@@ -371,8 +414,14 @@ void TPictureCollectionItem::DrawBlended(TDirectDrawSurface& dest, const TRect& 
   if (destRect.Empty() || pattern.Rect.Empty()) return;
   TClip clip;
   if (!ClipToSurface(dest, destRect, clip)) return;
-  const Source source = PatternSource(index, destRect.Width(), destRect.Height());
-  const TSourceBlock block{source.Pixels, source.Stride, destRect.Width(), destRect.Height()};
+  Source source{};
+  TSourceBlock block{};
+  if (IsKeptSize(destRect)) {
+    source = PatternSource(index, destRect.Width(), destRect.Height());
+    block = {source.Pixels, source.Stride, destRect.Width(), destRect.Height()};
+  } else {
+    block = ScaleVisiblePart(*pattern.Surface, pattern.Rect, destRect, clip, cache_->Scratch);
+  }
   if (alpha >= 255) {
     CopyRows(dest, clip, block, Transparent, pattern.Surface->ColorKey, source.Opacity);
     return;

@@ -1,6 +1,8 @@
 // Scaled, colour-keyed and blended pattern drawing on tiny images.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "present/DXImageList.h"
 #include "tests/present/PresentTestSupport.h"
 
@@ -251,3 +253,23 @@ TEST(Canvas, CopiesRectanglesAndWritesTextInABox) {
 }
 
 }  // namespace
+
+// A rectangle far larger than the surface, or with extreme coordinates, is
+// scaled only where it shows: same pixels as a small one, no giant buffer.
+TEST(DrawScaled, HugeRectanglesDrawOnlyTheirVisiblePart) {
+  TinyList f;
+  TDirectDrawSurface dest(4, 4);
+  dest.Fill(Grey);
+  f.item->DrawScaled(dest, {-999998, -999998, 1000002, 1000002}, 0);
+  EXPECT_EQ(Pixels(dest), (std::vector<std::uint32_t>{Red, Red, Green, Green, Red, Red, Green, Green,
+                                                      Blue, Blue, Grey, Grey, Blue, Blue, Grey, Grey}));
+  constexpr std::int32_t Min = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
+  dest.Fill(Grey);
+  f.item->Transparent = false;
+  f.item->DrawScaled(dest, {Min, Min, Max, Max}, 1);
+  EXPECT_EQ(dest.Bits()[0], White);  // the visible corner samples the lower right of W K / K W
+  f.item->DrawBlended(dest, {Min, Min, Max, Max}, 0, 255);
+  EXPECT_EQ(dest.Bits()[5], Black);
+  f.item->DrawBlended(dest, {Min, Min, Max, Max}, 1, 128);
+}
