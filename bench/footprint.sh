@@ -24,12 +24,18 @@ MAIN=""
 until [ -n "$MAIN" ]; do
   MAIN=$(xdotool search --onlyvisible --name '^Zol Vorn v0.1$' 2>/dev/null | head -1 || true)
 done
-xdotool windowfocus "$MAIN"
+xdotool windowfocus "$MAIN" 2>/dev/null || true
 FIRST=""
+POLLS=0
 while [ -z "$FIRST" ]; do
   import -window root -crop 300x200+250+250 "$WORK/s.png" 2>/dev/null
   COLOURS=$(convert "$WORK/s.png" -format %k info:)
   [ "$COLOURS" -gt 20 ] && FIRST=$(date +%s%N)
+  POLLS=$((POLLS + 1))
+  # Without a window manager a focus request sent too early can be lost:
+  # ask again now and then, and give up rather than hang.
+  [ $((POLLS % 5)) -eq 0 ] && { xdotool windowfocus "$MAIN" 2>/dev/null || true; }
+  [ "$POLLS" -lt 300 ] || { echo "footprint: the game never drew its map" >&2; exit 1; }
 done
 echo "first map on screen after $(( (FIRST - START) / 1000000 )) ms (upper bound; polled by screenshots)"
 
