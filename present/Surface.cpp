@@ -57,9 +57,72 @@ void TDirectDrawSurface::SetSize(int width, int height) {
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
   pixels_.assign(static_cast<std::size_t>(width_) * height_, 0xFF000000u);
+  memo_.reset();
+  otherChanges_.Take();
+  Touched({0, 0, width_, height_});
 }
 
-void TDirectDrawSurface::Fill(std::uint32_t pixel) { std::fill(pixels_.begin(), pixels_.end(), pixel); }
+std::uint32_t* TDirectDrawSurface::Bits() {
+  Touched({0, 0, width_, height_});
+  return pixels_.data();
+}
+
+std::uint32_t* TDirectDrawSurface::Line(int y) {
+  Touched({0, 0, width_, height_});
+  return Row(y);
+}
+
+void TDirectDrawSurface::Fill(std::uint32_t pixel) {
+  std::fill(pixels_.begin(), pixels_.end(), pixel);
+  Touched({0, 0, width_, height_});
+}
+
+void TDirectDrawSurface::SetMemo(std::unique_ptr<TSurfaceMemo> memo) {
+  memo_ = std::move(memo);
+  otherChanges_.Take();
+}
+
+void TChangedAreas::Merge(const TRect& area) {
+  if (!areas_.empty()) {
+    TRect& last = areas_.back();
+    if (area.Top == last.Top && area.Bottom == last.Bottom && area.Left <= last.Right && area.Right >= last.Left) {
+      last.Left = std::min(last.Left, area.Left);
+      last.Right = std::max(last.Right, area.Right);
+      return;
+    }
+    JoinLastBand();
+  }
+  if (areas_.size() < MaxAreas) {
+    areas_.push_back(area);
+    return;
+  }
+  TRect box = area;
+  for (const TRect& r : areas_) {
+    box.Left = std::min(box.Left, r.Left);
+    box.Top = std::min(box.Top, r.Top);
+    box.Right = std::max(box.Right, r.Right);
+    box.Bottom = std::max(box.Bottom, r.Bottom);
+  }
+  areas_.assign(1, box);
+}
+
+// A finished band as wide as the one above it joins it.
+void TChangedAreas::JoinLastBand() {
+  if (areas_.size() < 2) return;
+  const TRect& last = areas_.back();
+  TRect& above = areas_[areas_.size() - 2];
+  if (above.Left == last.Left && above.Right == last.Right && above.Bottom == last.Top) {
+    above.Bottom = last.Bottom;
+    areas_.pop_back();
+  }
+}
+
+std::vector<TRect> TChangedAreas::Take() {
+  JoinLastBand();
+  std::vector<TRect> taken;
+  taken.swap(areas_);
+  return taken;
+}
 
 TDirectDrawSurfaceCanvas& TDirectDrawSurface::Canvas() {
   if (!canvas_) canvas_ = std::make_unique<TDirectDrawSurfaceCanvas>(*this);
@@ -82,7 +145,7 @@ void TDirectDrawSurfaceCanvas::TextOut(int x, int y, std::string_view text) {
   if (surface_.Width() <= 0 || surface_.Height() <= 0 || text.empty()) return;
   QPainter& painter = impl_->painter;
   if (!painter.isActive()) {
-    impl_->image = QImage(reinterpret_cast<uchar*>(surface_.Bits()), surface_.Width(),
+    impl_->image = QImage(reinterpret_cast<uchar*>(surface_.Row(0)), surface_.Width(),
                           surface_.Height(), surface_.Width() * 4, QImage::Format_RGB32);
     if (!painter.begin(&impl_->image)) return;
     painter.setPen(Qt::black);
@@ -92,6 +155,9 @@ void TDirectDrawSurfaceCanvas::TextOut(int x, int y, std::string_view text) {
   const QRect box(x, y, metrics.horizontalAdvance(line), metrics.height());
   painter.fillRect(box, Qt::white);
   painter.drawText(x, y + metrics.ascent(), line);
+  // Glyphs may reach a little past their box.
+  const QRect ink = box.united(metrics.boundingRect(line).translated(x, y + metrics.ascent())).adjusted(-2, -2, 2, 2);
+  surface_.Touched({ink.left(), ink.top(), ink.right() + 1, ink.bottom() + 1});
 }
 
 void TDirectDrawSurfaceCanvas::CopyRect(const TRect& dest, const TDirectDrawSurface& src,
@@ -105,11 +171,12 @@ void TDirectDrawSurfaceCanvas::CopyRect(const TRect& dest, const TDirectDrawSurf
   int x = dest.Left, w = dw, skipX = 0;
   int y = dest.Top, h = dh, skipY = 0;
   if (!ClipSpan(x, w, skipX, surface_.Width()) || !ClipSpan(y, h, skipY, surface_.Height())) return;
+  surface_.Touched({x, y, x + w, y + h});
   for (int row = 0; row < h; ++row) {
     const int sy = srcRect.Top + static_cast<int>(
                                      (static_cast<std::int64_t>(row + skipY) * 2 + 1) * sh / (2 * dh));
     const std::uint32_t* from = src.Line(sy);
-    std::uint32_t* to = surface_.Line(y + row) + x;
+    std::uint32_t* to = surface_.Row(y + row) + x;
     if (sw == dw) {
       std::memmove(to, from + srcRect.Left + skipX, static_cast<std::size_t>(w) * 4);
       continue;
