@@ -2,6 +2,7 @@
 // rest of the map so that the map logic links without the drawing layer.
 #include "map/Mapa.h"
 #include "present/DXImageList.h"
+#include "present/RetainedTiles.h"
 #include "shell/defines.h"
 
 namespace {
@@ -49,18 +50,17 @@ void TMapa::Draw(TDirectDrawSurface& surface, int width, int height, int viewX, 
 
   TPictureCollection& items = images.Items;
   if (items.Count() <= HouseItem) return;
-  TPictureCollectionItem& groundImage = items.Items(GroundItem);
-  TPictureCollectionItem& houseImage = items.Items(HouseItem);
+  TPictureCollectionItem* groundImage = &items.Items(GroundItem);
+  TPictureCollectionItem* houseImage = &items.Items(HouseItem);
 
+  // Squares that already show their tile are left as they are.
+  TTileFrame frame(surface, size, columns, rows);
   for (int i = 1; i <= rows; ++i) {
     const int y = viewY + i;
     if (y > LastTile) break;
-    const int top = (i - 1) * size;
     for (int j = 1; j <= columns; ++j) {
       const int x = viewX + j;
       if (x > LastTile) break;
-      const int left = (j - 1) * size;
-      const TRect square{left, top, left + size, top + size};
       TTile& tile = record_.tiles[x][y];
 
       if (waterFrame && tile.kind == tkWater) {
@@ -68,17 +68,21 @@ void TMapa::Draw(TDirectDrawSurface& surface, int width, int height, int viewX, 
         else if (tile.image == WaterFrameB) tile.image = WaterFrameA;
       }
 
+      TTileLayer layers[2];
+      int count = 1;
       if (tile.kind == tkHouse) {
-        houseImage.DrawScaled(surface, square, tile.image);
+        layers[0] = {houseImage, tile.image};
       } else if (tile.image == 0) {
-        groundImage.DrawScaled(surface, square, ground);
+        layers[0] = {groundImage, ground};
       } else if (tile.image >= ClearingFirst && tile.image <= ClearingLast) {
-        groundImage.DrawScaled(surface, square, ground);
         tile.image = tile.image == ClearingLast ? 0 : tile.image + 1;
-        groundImage.DrawScaled(surface, square, tile.image);
+        layers[0] = {groundImage, ground};
+        layers[1] = {groundImage, tile.image};
+        count = 2;
       } else {
-        groundImage.DrawScaled(surface, square, tile.image);
+        layers[0] = {groundImage, tile.image};
       }
+      frame.Draw(j - 1, i - 1, layers, count);
     }
   }
 }
