@@ -249,7 +249,7 @@ TEST_F(MapView, ColumnNinetySixShowsGreenButCostsNothing) {
   Start();
   Frame();  // the map drawing sets the bars' range
   view->BarraHorizontal->setValue(view->BarraHorizontal->maximum());
-  ASSERT_EQ(ViewX, 83);
+  ASSERT_EQ(ViewX, 84);  // 12 whole columns of 24 px: 85..96
   view->CurrentTool = tlTerra;
   Hover(96, 5);
   Hold(true);
