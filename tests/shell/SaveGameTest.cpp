@@ -158,9 +158,9 @@ TEST(SaveGameTest, ALinkToAnOrdinaryFileSavesIntoThatFile) {
   ASSERT_TRUE(QDir().mkpath(dir.filePath("saves")));
   const QString real = dir.filePath("saves/real.map");
   ASSERT_EQ(SaveGameRecord(real, *PatternRecord(1)), TSaveResult::Saved);
+  ASSERT_EQ(::chmod(QFile::encodeName(real).constData(), 0600), 0);
   const QString link = dir.filePath(SaveGameFileName);
   ASSERT_EQ(::symlink("saves/real.map", QFile::encodeName(link).constData()), 0);
-  ASSERT_EQ(::chmod(QFile::encodeName(real).constData(), 0600), 0);
 
   const auto record = PatternRecord(4);
   EXPECT_EQ(SaveGameRecord(link, *record), TSaveResult::Saved);
@@ -169,14 +169,12 @@ TEST(SaveGameTest, ALinkToAnOrdinaryFileSavesIntoThatFile) {
   struct stat info {};
   ASSERT_EQ(::stat(QFile::encodeName(real).constData(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0600U);
-  EXPECT_EQ(QDir(dir.filePath("saves")).entryList(QDir::Files | QDir::Hidden), QStringList{"real.map"});
-
-  // Atomic as ever: a failed save through the link keeps the file whole.
-  {
+  {  // atomic as ever: a failed save through the link keeps the file whole
     FileSizeLimit limit(1000);
     EXPECT_EQ(SaveGameRecord(link, *PatternRecord(5)), TSaveResult::Failed);
   }
   EXPECT_EQ(ReadAll(real), RecordBytes(*record));
+  EXPECT_EQ(QDir(dir.filePath("saves")).entryList(QDir::Files | QDir::Hidden), QStringList{"real.map"});
 }
 
 // Loading looks before it reads: a pipe must not hold the game still, and
