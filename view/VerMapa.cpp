@@ -71,7 +71,8 @@ void FillRect(TDirectDrawSurface& surface, TRect rect, std::uint32_t pixel) {
   rect.Right = std::min(rect.Right, surface.Width());
   rect.Bottom = std::min(rect.Bottom, surface.Height());
   if (rect.Empty()) return;
-  for (int y = rect.Top; y < rect.Bottom; ++y) std::fill(surface.Line(y) + rect.Left, surface.Line(y) + rect.Right, pixel);
+  for (int y = rect.Top; y < rect.Bottom; ++y)
+    std::fill(surface.Line(y) + rect.Left, surface.Line(y) + rect.Right, pixel);
 }
 
 // A frame of the given width just inside `square`.
@@ -360,7 +361,8 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
   const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
   if (watched == Tela && press) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() == Qt::LeftButton) TelaMouseDown(mouse->position().toPoint().x(), mouse->position().toPoint().y());
+    const QPoint at = mouse->position().toPoint();
+    if (mouse->button() == Qt::LeftButton) TelaMouseDown(at.x(), at.y());
   }
   return QMdiSubWindow::eventFilter(watched, event);
 }
