@@ -58,6 +58,7 @@ class TIconPainter {
       }
   }
 
+  // The sun, with rays where there is room for them.
   void Sun() {
     const float cx = 47.0f * k_, cy = 15.0f * k_;
     if (s_ >= 32) {
