@@ -9,6 +9,8 @@
 #include <array>
 #include <cstring>
 
+#include "present/RetainedTiles.h"
+
 namespace {
 
 // Unicode of the Windows-1252 bytes 0x80..0x9F, indexed by byte - 0x80
@@ -59,6 +61,7 @@ void TDirectDrawSurface::SetSize(int width, int height) {
   pixels_.assign(static_cast<std::size_t>(width_) * height_, 0xFF000000u);
   memo_.reset();
   otherChanges_.Take();
+  fills_.clear();
   Touched({0, 0, width_, height_});
 }
 
@@ -75,6 +78,30 @@ std::uint32_t* TDirectDrawSurface::Line(int y) {
 void TDirectDrawSurface::Fill(std::uint32_t pixel) {
   std::fill(pixels_.begin(), pixels_.end(), pixel);
   Touched({0, 0, width_, height_});
+}
+
+void TDirectDrawSurface::FillRect(const TRect& area, std::uint32_t pixel) {
+  const TRect clipped{std::max(area.Left, 0), std::max(area.Top, 0), std::min(area.Right, width_),
+                      std::min(area.Bottom, height_)};
+  if (clipped.Empty()) return;
+  if (SkipUnchanged()) {
+    for (const TFilled& fill : fills_)
+      if (fill.Pixel == pixel && clipped.Left >= fill.Area.Left && clipped.Right <= fill.Area.Right &&
+          clipped.Top >= fill.Area.Top && clipped.Bottom <= fill.Area.Bottom)
+        return;
+  }
+  for (int y = clipped.Top; y < clipped.Bottom; ++y) std::fill(Row(y) + clipped.Left, Row(y) + clipped.Right, pixel);
+  Touched(clipped);
+  constexpr std::size_t MaxFills = 8;
+  if (fills_.size() == MaxFills) fills_.erase(fills_.begin());
+  fills_.push_back({clipped, pixel});
+}
+
+void TDirectDrawSurface::ForgetFills(const TRect& written) {
+  std::erase_if(fills_, [&](const TFilled& fill) {
+    return written.Left < fill.Area.Right && fill.Area.Left < written.Right && written.Top < fill.Area.Bottom &&
+           fill.Area.Top < written.Bottom;
+  });
 }
 
 void TDirectDrawSurface::SetMemo(std::unique_ptr<TSurfaceMemo> memo) {

@@ -90,6 +90,10 @@ class TDirectDrawSurface {
   const std::uint32_t* Bits() const { return pixels_.data(); }
   const std::uint32_t* Line(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
   void Fill(std::uint32_t pixel);
+  // Fills the part of area that lies on the surface. Filling an area again
+  // with the same pixel, when nothing else has written into it since, is
+  // skipped: it would change nothing.
+  void FillRect(const TRect& area, std::uint32_t pixel);
 
   // Pixels for drawing routines that report what they write with Touched.
   std::uint32_t* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
@@ -99,6 +103,7 @@ class TDirectDrawSurface {
     if (clipped.Empty()) return;
     changes_.Add(clipped);
     if (memo_ && !memoDrawing_) otherChanges_.Add(clipped);
+    if (!fills_.empty()) ForgetFills(clipped);
   }
   // The areas written since the last call (for presentation).
   std::vector<TRect> TakeChanges() { return changes_.Take(); }
@@ -123,8 +128,15 @@ class TDirectDrawSurface {
   int height_ = 0;
   std::vector<std::uint32_t> pixels_;
   std::unique_ptr<TDirectDrawSurfaceCanvas> canvas_;
+  struct TFilled {
+    TRect Area;
+    std::uint32_t Pixel;
+  };
+  void ForgetFills(const TRect& written);
+
   TChangedAreas changes_;
   TChangedAreas otherChanges_;
+  std::vector<TFilled> fills_;  // areas still holding nothing but one pixel value
   std::unique_ptr<TSurfaceMemo> memo_;
   bool memoDrawing_ = false;
 };

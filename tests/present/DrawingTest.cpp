@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <utility>
 
 #include "present/DXImageList.h"
 #include "tests/present/PresentTestSupport.h"
@@ -273,3 +274,33 @@ TEST(DrawScaled, HugeRectanglesDrawOnlyTheirVisiblePart) {
   EXPECT_EQ(dest.Bits()[5], Black);
   f.item->DrawBlended(dest, {Min, Min, Max, Max}, 1, 128);
 }
+
+namespace {
+
+// A fill writes only where it is asked to and says so; filling the same
+// area again with the same pixel changes nothing and is left out, unless
+// something else wrote there in between.
+TEST(FillRect, FillsTheVisiblePartAndSkipsARepeat) {
+  TDirectDrawSurface dest(6, 4);
+  dest.TakeChanges();
+  dest.FillRect({4, -2, 9, 2}, Red);
+  EXPECT_EQ(dest.TakeChanges(), (std::vector<TRect>{{4, 0, 6, 2}}));
+  EXPECT_EQ(std::as_const(dest).Line(1)[4], Red);
+  EXPECT_EQ(std::as_const(dest).Line(1)[3], Black);
+  EXPECT_EQ(std::as_const(dest).Line(2)[5], Black);
+
+  dest.FillRect({4, 0, 6, 2}, Red);
+  dest.FillRect({5, 1, 6, 2}, Red);
+  EXPECT_TRUE(dest.TakeChanges().empty());
+  dest.FillRect({4, 0, 6, 2}, Blue);
+  EXPECT_EQ(dest.TakeChanges().size(), 1u);
+
+  TDirectDrawSurface dot(1, 1);
+  dest.Canvas().CopyRect({5, 1, 6, 2}, dot, {0, 0, 1, 1});
+  dest.TakeChanges();
+  dest.FillRect({4, 0, 6, 2}, Blue);
+  EXPECT_EQ(dest.TakeChanges().size(), 1u);
+  EXPECT_EQ(std::as_const(dest).Line(1)[5], Blue);
+}
+
+}  // namespace

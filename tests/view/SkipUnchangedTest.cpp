@@ -119,9 +119,9 @@ class Scene {
   bool river = false;
 };
 
-// The scene: water frames, a clearing, rain, zooms, scrolling, marker moves,
-// a road laid by mouse, every option of the Extras menu, a resize and a
-// restore of the surfaces.
+// The scene: water frames, a clearing, rain, zooms, the end of the map,
+// scrolling, marker moves, a road laid by mouse, every option of the Extras
+// menu, a resize and a restore of the surfaces.
 std::vector<QImage> Play(bool skip) {
   Scene s(skip);
   EXPECT_TRUE(s.river);
@@ -145,6 +145,17 @@ std::vector<QImage> Play(bool skip) {
     ZoomIndex = static_cast<unsigned char>(zoom);
     s.Frame(3);
   }
+
+  // The end of the map, where the view clears what lies past it.
+  ZoomIndex = 1;
+  s.Frame();
+  s.view->BarraHorizontal->setValue(s.view->BarraHorizontal->maximum());
+  s.view->BarraVertical->setValue(s.view->BarraVertical->maximum());
+  s.Frame(3);
+  s.view->BarraHorizontal->setValue(s.view->BarraHorizontal->value() - 3);
+  s.Frame(2);
+  ZoomIndex = 3;
+  s.Frame(2);
 
   for (int step = 0; step < 4; ++step) {
     s.view->BarraHorizontal->setValue(s.view->BarraHorizontal->value() + 1);
