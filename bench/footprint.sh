@@ -1,49 +1,94 @@
 #!/usr/bin/env bash
-# Footprint of the running game under Xvfb: time from process start to the
-# first drawn map, processor share at speed Normal with the mouse still over
-# 10 s, and peak resident memory.
-#   footprint.sh <build folder>
+# Footprint of the running game under Xvfb on a 1920 x 1080 screen:
+#  - start-up: the time from starting the process to the first drawn map,
+#    beside the same time for a bare Qt window showing a picture, medians
+#    of STARTS starts of each, taken in turns in the same run;
+#  - the share of one processor core taken by the game and by the display
+#    server at speed Normal with the mouse still, over 10 s, with water in
+#    view and with none, in the map view as it opens and with "Mapa grande"
+#    (Ctrl+G) on the maximised window;
+#  - the game's peak resident memory.
+#   footprint.sh [build folder] [starts]
+# Start-up is timed by zolvorn_firstpaint, which gives the focus to each new
+# window as a window manager would (the game runs frames only while it is
+# active) and watches the screen for the picture. The idle scenes are saved
+# games loaded with Ctrl+L; "Mapa grande" has an effect once the game has it.
 set -euo pipefail
 BUILD=$(cd "${1:-build}" && pwd)
+STARTS=${2:-10}
 if [ -z "${ZV_FOOTPRINT_INSIDE_XVFB:-}" ]; then
   export ZV_FOOTPRINT_INSIDE_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$BUILD"
+  exec xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp" bash "$0" "$BUILD" "$STARTS"
 fi
 unset QT_QPA_PLATFORM
 export SDL_AUDIODRIVER=dummy
-cd "$BUILD"
+for tool in zolvorn zolvorn_bare zolvorn_firstpaint zolvorn_scene; do
+  [ -x "$BUILD/$tool" ] || { echo "footprint: $BUILD/$tool is missing; build it first" >&2; exit 1; }
+done
+
+# The game reads data/ and mapa.map from its working folder: give it one of
+# its own, so no saved game of the player's is touched.
 WORK=$(mktemp -d)
-trap 'kill $PID 2>/dev/null; rm -rf "$WORK"' EXIT
+PID=""
+stop() {
+  if [ -n "$PID" ]; then
+    kill "$PID" 2>/dev/null || true
+    while kill -0 "$PID" 2>/dev/null; do sleep 0.05; done
+  fi
+  PID=""
+}
+trap 'stop; rm -rf "$WORK"' EXIT
+ln -s "$BUILD/data" "$WORK/data"
+cd "$WORK"
 
-# Focus must be given as soon as the window exists, or no frame runs.
-xdotool mousemove 1000 700
-START=$(date +%s%N)
-./zolvorn >"$WORK/log" 2>&1 &
-PID=$!
-MAIN=""
-until [ -n "$MAIN" ]; do
-  MAIN=$(xdotool search --onlyvisible --name '^Zol Vorn v0.1$' 2>/dev/null | head -1 || true)
-done
-xdotool windowfocus "$MAIN" 2>/dev/null || true
-FIRST=""
-POLLS=0
-while [ -z "$FIRST" ]; do
-  import -window root -crop 300x200+250+250 "$WORK/s.png" 2>/dev/null
-  COLOURS=$(convert "$WORK/s.png" -format %k info:)
-  [ "$COLOURS" -gt 20 ] && FIRST=$(date +%s%N)
-  POLLS=$((POLLS + 1))
-  # Without a window manager a focus request sent too early can be lost:
-  # ask again now and then, and give up rather than hang.
-  [ $((POLLS % 5)) -eq 0 ] && { xdotool windowfocus "$MAIN" 2>/dev/null || true; }
-  [ "$POLLS" -lt 300 ] || { echo "footprint: the game never drew its map" >&2; exit 1; }
-done
-echo "first map on screen after $(( (FIRST - START) / 1000000 )) ms (upper bound; polled by screenshots)"
+# Where the picture is looked for: inside the bare window's picture and
+# inside the map view, clear of the tool palette.
+REGION="250 250 300 200"
+# Starts a program, waits for its picture; sets PID and SHOWN (ms).
+start() {
+  local line
+  line=$("$BUILD/zolvorn_firstpaint" $REGION -- "$@") || { echo "footprint: $1 never showed its picture" >&2; exit 1; }
+  PID=$(awk '{print $6}' <<<"$line")
+  SHOWN=$(awk '{print $4}' <<<"$line")
+}
+median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
-sleep 2
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+BARE=() GAME=()
+for ((i = 0; i < STARTS; i++)); do
+  start "$BUILD/zolvorn_bare"; BARE+=("$SHOWN"); stop
+  start "$BUILD/zolvorn"; GAME+=("$SHOWN"); stop
+done
+BARE_MEDIAN=$(printf '%s\n' "${BARE[@]}" | median)
+GAME_MEDIAN=$(printf '%s\n' "${GAME[@]}" | median)
+echo "start-up, bare window's picture: ${BARE[*]} ms; median $BARE_MEDIAN ms"
+echo "start-up, game's first map:      ${GAME[*]} ms; median $GAME_MEDIAN ms"
+echo "start-up ratio game / bare: $(awk -v g="$GAME_MEDIAN" -v b="$BARE_MEDIAN" 'BEGIN{printf "%.2f", g / b}')"
+
+# Processor time in clock ticks of a process, all its threads.
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 HZ=$(getconf CLK_TCK)
-ticks() { awk '{print $14 + $15}' "/proc/$PID/stat"; }
-T0=$(ticks)
-sleep 10
-T1=$(ticks)
-echo "processor over 10 s at Normal: $(awk -v d=$((T1 - T0)) -v hz="$HZ" 'BEGIN{printf "%.2f", 100 * d / hz / 10}') % of one core"
-echo "peak resident memory: $(awk '/VmHWM/{print $2, $3}' "/proc/$PID/status")"
+XVFB=$(pgrep -n -f "^Xvfb ${DISPLAY} " || pgrep -n -f "Xvfb ${DISPLAY}")
+share() { awk -v d="$1" -v hz="$HZ" 'BEGIN{printf "%.2f", 100 * d / hz / 10}'; }
+idle() {
+  sleep 2
+  local g0 x0 g1 x1
+  g0=$(ticks "$PID"); x0=$(ticks "$XVFB")
+  sleep 10
+  g1=$(ticks "$PID"); x1=$(ticks "$XVFB")
+  echo "  $1: game $(share $((g1 - g0))) %, display server $(share $((x1 - x0))) %, together $(share $((g1 - g0 + x1 - x0))) % of one core"
+}
+
+echo "processor at Normal, mouse still, over 10 s:"
+xdotool mousemove 1900 1000
+for scene in dry water; do
+  "$BUILD/zolvorn_scene" "$scene" mapa.map
+  start "$BUILD/zolvorn"
+  xdotool key --clearmodifiers ctrl+l
+  idle "$scene, map view as it opens"
+  xdotool key --clearmodifiers ctrl+g
+  idle "$scene, Mapa grande"
+  [ "$scene" = water ] && echo "peak resident memory: $(awk '/VmHWM/{print $2, $3}' "/proc/$PID/status")"
+  stop
+done
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

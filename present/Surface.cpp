@@ -1,5 +1,6 @@
 #include "present/Surface.h"
 
+#include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
 
 #include "present/RetainedTiles.h"
 
@@ -159,6 +161,47 @@ TDirectDrawSurfaceCanvas& TDirectDrawSurface::Canvas() {
 struct TDirectDrawSurfaceCanvas::Impl {
   QImage image;  // wraps the surface's pixels, no copy
   QPainter painter;
+  // The last text written in a box of its own. When its glyphs stay inside
+  // the white box, the box's pixels do not depend on what lies beneath, so
+  // the same text is copied rather than laid out and drawn again.
+  std::string text;
+  QFont font;
+  QImage box;
+
+  void Begin(TDirectDrawSurface& surface) {
+    if (painter.isActive()) return;
+    image = QImage(reinterpret_cast<uchar*>(surface.Row(0)), surface.Width(), surface.Height(), surface.Width() * 4,
+                   QImage::Format_RGB32);
+    if (painter.begin(&image)) painter.setPen(Qt::black);
+  }
+  // Draws the text in a box of its own; false when its glyphs reach past it.
+  bool DrawBox(std::string_view bytes, const QFont& with) {
+    const QString line = DecodeCp1252(bytes);
+    QImage made(1, 1, QImage::Format_RGB32);
+    const QFontMetrics metrics(with, &made);
+    const QRect rect(0, 0, metrics.horizontalAdvance(line), metrics.height());
+    if (rect.isEmpty() || !rect.contains(metrics.boundingRect(line).translated(0, metrics.ascent()))) return false;
+    made = QImage(rect.size(), QImage::Format_RGB32);
+    QPainter boxPainter(&made);
+    boxPainter.setFont(with);
+    boxPainter.setPen(Qt::black);
+    boxPainter.fillRect(rect, Qt::white);
+    boxPainter.drawText(0, metrics.ascent(), line);
+    boxPainter.end();
+    text.assign(bytes);
+    font = with;
+    box = std::move(made);
+    return true;
+  }
+  void CopyBox(TDirectDrawSurface& surface, int x, int y) const {
+    const int left = std::max(x, 0), top = std::max(y, 0);
+    const int right = std::min(x + box.width(), surface.Width()), bottom = std::min(y + box.height(), surface.Height());
+    if (left >= right || top >= bottom) return;
+    for (int row = top; row < bottom; ++row)
+      std::memcpy(surface.Row(row) + left, box.constScanLine(row - y) + std::size_t(left - x) * 4,
+                  std::size_t(right - left) * 4);
+    surface.Touched({left, top, right, bottom});
+  }
 };
 
 TDirectDrawSurfaceCanvas::TDirectDrawSurfaceCanvas(TDirectDrawSurface& surface)
@@ -170,13 +213,19 @@ void TDirectDrawSurfaceCanvas::TextOut(int x, int y, std::string_view text) {
   // Fonts need a GUI application; a tool without one simply gets no text.
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return;
   if (surface_.Width() <= 0 || surface_.Height() <= 0 || text.empty()) return;
-  QPainter& painter = impl_->painter;
-  if (!painter.isActive()) {
-    impl_->image = QImage(reinterpret_cast<uchar*>(surface_.Row(0)), surface_.Width(),
-                          surface_.Height(), surface_.Width() * 4, QImage::Format_RGB32);
-    if (!painter.begin(&impl_->image)) return;
-    painter.setPen(Qt::black);
+  Impl& d = *impl_;
+  const QFont font = QGuiApplication::font();
+  if (SkipUnchanged() && !d.box.isNull() && d.text == text && d.font == font) {
+    d.CopyBox(surface_, x, y);
+    return;
   }
+  if (d.DrawBox(text, font)) {
+    d.CopyBox(surface_, x, y);
+    return;
+  }
+  d.Begin(surface_);
+  QPainter& painter = d.painter;
+  if (!painter.isActive()) return;
   const QString line = DecodeCp1252(text);
   const QFontMetrics metrics = painter.fontMetrics();
   const QRect box(x, y, metrics.horizontalAdvance(line), metrics.height());

@@ -97,6 +97,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (child == 0) {
+    // The program's own output goes to standard error: standard output is
+    // this tool's one line, and whoever reads it must not wait for the
+    // program to end.
+    dup2(STDERR_FILENO, STDOUT_FILENO);
     execvp(argv[6], argv + 6);
     std::perror(argv[6]);
     _exit(127);

@@ -1,6 +1,10 @@
 // Scaled, colour-keyed and blended pattern drawing on tiny images.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
 #include <limits>
 #include <utility>
 
@@ -251,6 +255,41 @@ TEST(Canvas, CopiesRectanglesAndWritesTextInABox) {
   EXPECT_GT(white, 20);
   EXPECT_GT(dark, 5);
   EXPECT_EQ(dest.Line(0)[0], Grey);
+}
+
+// Text written again is copied from its last drawing; either way the pixels
+// are those of a white box with the text drawn into it in place, edges of
+// the surface and glyphs reaching past the box included.
+TEST(Canvas, TextCopiedOrDrawnGivesThePixelsOfDrawingInPlace) {
+  TestApp();
+  TDirectDrawSurface dest(80, 40);
+  const auto background = [&] {
+    for (int i = 0; i < 80 * 40; ++i) dest.Row(0)[i] = 0xFF000000u | (0x10305u * (i % 97));
+  };
+  const auto pixels = [&] {
+    return QImage(reinterpret_cast<const uchar*>(std::as_const(dest).Bits()), 80, 40, 80 * 4, QImage::Format_RGB32)
+        .copy();
+  };
+  for (const auto& [x, y] : {std::pair{0, 0}, std::pair{5, 3}, std::pair{-4, -3}, std::pair{70, 35}}) {
+    for (const char* text : {"255", "17", "255", "Data \xC0\xE9 7"}) {
+      background();
+      QImage expected = pixels();
+      {
+        QPainter painter(&expected);
+        painter.setPen(Qt::black);
+        const QString line = QString::fromLatin1(text);
+        const QFontMetrics metrics = painter.fontMetrics();
+        painter.fillRect(QRect(x, y, metrics.horizontalAdvance(line), metrics.height()), Qt::white);
+        painter.drawText(x, y + metrics.ascent(), line);
+      }
+      for (int twice = 0; twice < 2; ++twice) {
+        background();
+        dest.Canvas().TextOut(x, y, text);
+        dest.Canvas().ReleaseCanvas();
+        EXPECT_EQ(pixels(), expected) << text << " at " << x << ", " << y;
+      }
+    }
+  }
 }
 
 }  // namespace
