@@ -8,6 +8,7 @@
 #include <string>
 
 #include "map/Mapa.h"
+#include "present/RetainedTiles.h"
 #include "shell/defines.h"
 #include "tests/view/DrawFixture.h"
 
@@ -50,7 +51,9 @@ void ViewSizes(benchmark::internal::Benchmark* b) {
     for (int zoom : {12, 16, 24, 36, 48}) b->Args({zoom, width});
 }
 
-void BM_Frame(benchmark::State& state) {
+// A generated ranch drawn as the view draws it; the view scrolls by
+// scrollStep columns every frame (0: it stands still).
+void RunFrames(benchmark::State& state, int scrollStep) {
   EnsureGuiApplication();
   ResetGameGlobals();
   TileSize = static_cast<unsigned char>(state.range(0));
@@ -78,8 +81,10 @@ void BM_Frame(benchmark::State& state) {
   const int size = TileSize;
   const TRect marker{5 * size, 4 * size, 6 * size, 5 * size};
 
+  int frame = 0;
   for (auto _ : state) {
-    map.Draw(back, back.Width(), back.Height(), 10, 10, ground, horizontal, vertical);
+    const int viewX = 10 + scrollStep * (frame++ % 2);
+    map.Draw(back, back.Width(), back.Height(), viewX, 10, ground, horizontal, vertical);
     back.Canvas().TextOut(0, 0, std::to_string(15));
     back.Canvas().ReleaseCanvas();
     others.Items.Items(3).DrawBlended(back, marker, 0, 96);
@@ -88,6 +93,22 @@ void BM_Frame(benchmark::State& state) {
   ground.SetDXDraw(nullptr);
   others.SetDXDraw(nullptr);
 }
+
+// The frame of a view standing still: squares that show what they would
+// get are left alone.
+void BM_Frame(benchmark::State& state) { RunFrames(state, 0); }
 BENCHMARK(BM_Frame)->Apply(ViewSizes)->Unit(benchmark::kMicrosecond);
+
+// Scrolling one column every frame, as with an arrow key held.
+void BM_FrameScrolling(benchmark::State& state) { RunFrames(state, 1); }
+BENCHMARK(BM_FrameScrolling)->Apply(ViewSizes)->Unit(benchmark::kMicrosecond);
+
+// Every square drawn every frame, as if all of them had changed.
+void BM_FrameFull(benchmark::State& state) {
+  SetSkipUnchanged(false);
+  RunFrames(state, 0);
+  SetSkipUnchanged(true);
+}
+BENCHMARK(BM_FrameFull)->Apply(ViewSizes)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

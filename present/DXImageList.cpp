@@ -28,29 +28,30 @@ std::uint32_t NextStamp() {
 }  // namespace
 
 // A pattern at one drawn size, made on first use: its pixels side by side,
-// and whether they hold the colour key it was looked at with. Most ground
-// patterns are solid and copy row by row; patterns that are all key need no
-// drawing; only the rest compare each pixel with the key.
+// and which of its rows hold the colour key. Rows that are all key are left
+// out, rows without it are copied, and only the band of rows between them
+// compares each pixel with the key: most ground patterns are solid, and
+// most features have the key only in some of their rows.
 struct TKeptPattern {
-  enum TKind : std::uint8_t { kUnknown, kSolid, kEmpty, kMixed };
-  std::vector<std::uint32_t> Pixels;
-  std::uint32_t Key = 0;
-  TKind Kind = kUnknown;
+  std::vector<std::uint32_t> Pixels;  // empty until made
+  // Rows before Bands.SolidTop and from Bands.SolidBottom on are all key;
+  // rows from KeyTop to before KeyBottom are those that may hold the key.
+  TRowBands Bands{};
 };
 
 // Patterns kept at the sizes they are drawn at until the patterns are cut
-// again, so a frame only copies pixels.
+// again or get a new colour key, so a frame only copies pixels.
 struct TPictureCollectionItem::Cache {
   static constexpr std::size_t MaxSizes = 8;
-  struct Scaled {
-    int Width = 0;
-    int Height = 0;
-    std::vector<TKeptPattern> Patterns;  // by pattern index
-  };
-  Cache() { Sizes.reserve(MaxSizes); }  // Last stays valid as sizes are added
-  std::vector<Scaled> Sizes;
-  Scaled* Last = nullptr;  // the size drawn last
+  Cache() { Sizes.reserve(MaxSizes); }  // pointers to sizes stay valid as sizes are added
+  std::vector<TKeptSize> Sizes;
   std::vector<std::uint32_t> Scratch;  // for sizes beyond what is kept
+};
+
+struct TPictureCollectionItem::TKeptSize {
+  int Width = 0;
+  int Height = 0;
+  std::vector<TKeptPattern> Patterns;  // by pattern index
 };
 
 namespace {
@@ -75,11 +76,32 @@ void ScalePart(const TDirectDrawSurface& surface, const TRect& rect, std::int64_
   }
 }
 
-void FindKind(TKeptPattern& kept, std::uint32_t key) {
-  bool anyKey = false, anyOpaque = false;
-  for (std::uint32_t pixel : kept.Pixels) (pixel == key ? anyKey : anyOpaque) = true;
-  kept.Key = key;
-  kept.Kind = !anyKey ? TKeptPattern::kSolid : anyOpaque ? TKeptPattern::kMixed : TKeptPattern::kEmpty;
+void FindKeyedRows(TKeptPattern& kept, int width, int height, std::uint32_t key) {
+  const auto rowHas = [&](int y, bool wantKey) {
+    const std::uint32_t* row = kept.Pixels.data() + static_cast<std::size_t>(y) * width;
+    for (int x = 0; x < width; ++x)
+      if ((row[x] == key) == wantKey) return true;
+    return false;
+  };
+  TRowBands& r = kept.Bands;
+  r.SolidTop = 0;
+  while (r.SolidTop < height && !rowHas(r.SolidTop, false)) ++r.SolidTop;
+  r.SolidBottom = height;
+  while (r.SolidBottom > r.SolidTop && !rowHas(r.SolidBottom - 1, false)) --r.SolidBottom;
+  r.KeyTop = r.SolidTop;
+  while (r.KeyTop < r.SolidBottom && !rowHas(r.KeyTop, true)) ++r.KeyTop;
+  r.KeyBottom = r.SolidBottom;
+  while (r.KeyBottom > r.KeyTop && !rowHas(r.KeyBottom - 1, true)) --r.KeyBottom;
+}
+
+// Draws rows [from, to) of a kept pattern; block starts at row from of it.
+void DrawKeptRows(const TPixelRoutines& routines, const TPixelBlock& block, const TKeptPattern& kept, int from,
+                  int to, bool transparent, std::uint32_t key) {
+  const auto at = [&](int row) { return std::clamp(row, from, to) - from; };
+  const TRowBands& r = kept.Bands;
+  const TRowBands bands = transparent ? TRowBands{at(r.SolidTop), at(r.KeyTop), at(r.KeyBottom), at(r.SolidBottom)}
+                                      : TRowBands{0, to - from, to - from, to - from};
+  routines.Bands(block, bands, key);
 }
 
 bool ClipToSurface(const TDirectDrawSurface& dest, const TRect& rect, TPatternClip& clip) {
@@ -114,15 +136,24 @@ bool IsKeptSize(const TRect& destRect) {
 // TPictureCollectionItem
 
 TPictureCollectionItem::TPictureCollectionItem(TPictureCollection& collection)
-    : collection_(collection), stamp_(NextStamp()), cache_(std::make_unique<Cache>()) {}
+    : collection_(collection), stamp_(NextStamp()), cache_(std::make_unique<Cache>()) {
+  key_ = ColorToPixel(transparentColor_);
+}
+
+void TPictureCollectionItem::ForgetKept() {
+  *cache_ = Cache{};
+  last_ = nullptr;
+  stamp_ = NextStamp();
+}
 
 TPictureCollectionItem::~TPictureCollectionItem() = default;
 
 void TPictureCollectionItem::SetTransparentColor(TColor color) {
   if (color == transparentColor_) return;
   transparentColor_ = color;
-  for (auto& surface : surfaces_) surface->ColorKey = ColorToPixel(color);
-  stamp_ = NextStamp();
+  key_ = ColorToPixel(color);
+  for (auto& surface : surfaces_) surface->ColorKey = key_;
+  ForgetKept();
 }
 
 void TPictureCollectionItem::Initialize() { initialized_ = true; }
@@ -132,8 +163,7 @@ void TPictureCollectionItem::Finalize() {
   initialized_ = false;
   patterns_.clear();
   surfaces_.clear();
-  *cache_ = Cache{};
-  stamp_ = NextStamp();
+  ForgetKept();
 }
 
 void TPictureCollectionItem::RebuildPatterns() {
@@ -146,15 +176,14 @@ void TPictureCollectionItem::RebuildPatterns() {
   }
   patterns_.clear();
   surfaces_.clear();
-  *cache_ = Cache{};
-  stamp_ = NextStamp();
+  ForgetKept();
 
   // The whole picture lives in one surface; pattern i keeps the picture
   // rectangle the row-by-row numbering gives it.
   auto surface = std::make_unique<TDirectDrawSurface>(Picture.Width, Picture.Height);
   std::uint32_t* pixels = surface->Row(0);
   for (std::size_t i = 0; i < Picture.Pixels.size(); ++i) pixels[i] = Picture.Pixels[i] | 0xFF000000u;
-  surface->ColorKey = ColorToPixel(transparentColor_);
+  surface->ColorKey = key_;
 
   const std::int64_t w = PatternWidth > 0 ? PatternWidth : pw;
   const std::int64_t h = PatternHeight > 0 ? PatternHeight : ph;
@@ -192,43 +221,39 @@ TDirectDrawSurface* TPictureCollectionItem::PatternSurface(int index) const {
 
 // The pattern kept at width x height, or null when that size is not kept.
 TKeptPattern* TPictureCollectionItem::KeptPattern(int index, int width, int height) {
-  Cache& cache = *cache_;
-  Cache::Scaled* scaled = cache.Last;
-  if (scaled == nullptr || scaled->Width != width || scaled->Height != height) {
-    scaled = nullptr;
-    for (Cache::Scaled& size : cache.Sizes)
-      if (size.Width == width && size.Height == height) scaled = &size;
-    if (scaled == nullptr) {
-      if (cache.Sizes.size() >= Cache::MaxSizes) return nullptr;
-      cache.Sizes.push_back({width, height, std::vector<TKeptPattern>(patterns_.size())});
-      scaled = &cache.Sizes.back();
+  TKeptSize* size = last_;
+  if (size == nullptr || size->Width != width || size->Height != height) {
+    size = nullptr;
+    for (TKeptSize& kept : cache_->Sizes)
+      if (kept.Width == width && kept.Height == height) size = &kept;
+    if (size == nullptr) {
+      if (cache_->Sizes.size() >= Cache::MaxSizes) return nullptr;
+      cache_->Sizes.push_back({width, height, std::vector<TKeptPattern>(patterns_.size())});
+      size = &cache_->Sizes.back();
     }
-    cache.Last = scaled;
+    last_ = size;
   }
-  TKeptPattern& kept = scaled->Patterns[index];
+  TKeptPattern& kept = size->Patterns[index];
   if (kept.Pixels.empty()) {
     const Pattern& pattern = patterns_[index];
     kept.Pixels.resize(static_cast<std::size_t>(width) * height);
     ScalePart(*pattern.Surface, pattern.Rect, width, height, 0, 0, width, height, kept.Pixels.data());
+    FindKeyedRows(kept, width, height, key_);
   }
   return &kept;
 }
 
 // Copies the kept (or, beyond what is kept, freshly scaled) pattern into the
 // visible part of destRect, leaving the key out when Transparent.
+// Copies the kept (or, beyond what is kept, freshly scaled) pattern into the
+// visible part of destRect, leaving the key out when Transparent.
 void TPictureCollectionItem::CopyPattern(TDirectDrawSurface& dest, const TRect& destRect, int index, TPatternClip& clip) {
   const TPixelRoutines& routines = PixelRoutines();
-  const std::uint32_t key = patterns_[index].Surface->ColorKey;
   TKeptPattern* kept = IsKeptSize(destRect) ? KeptPattern(index, destRect.Width(), destRect.Height()) : nullptr;
-  TPixelBlock block;
-  bool keyed = Transparent;
   if (kept != nullptr) {
-    block = BlockOf(dest, clip, kept->Pixels.data(), destRect.Width());
-    if (keyed) {
-      if (kept->Kind == TKeptPattern::kUnknown || kept->Key != key) FindKind(*kept, key);
-      if (kept->Kind == TKeptPattern::kEmpty) return;
-      keyed = kept->Kind == TKeptPattern::kMixed;
-    }
+    const int from = static_cast<int>(clip.SkipY);
+    DrawKeptRows(routines, BlockOf(dest, clip, kept->Pixels.data(), destRect.Width()), *kept, from,
+                 from + clip.Height, Transparent, key_);
   } else {
     std::vector<std::uint32_t>& scratch = cache_->Scratch;
     scratch.resize(static_cast<std::size_t>(clip.Width) * clip.Height);
@@ -237,39 +262,35 @@ void TPictureCollectionItem::CopyPattern(TDirectDrawSurface& dest, const TRect& 
               std::int64_t{destRect.Bottom} - destRect.Top, clip.SkipX, clip.SkipY, clip.Width, clip.Height,
               scratch.data());
     clip.SkipX = clip.SkipY = 0;
-    block = BlockOf(dest, clip, scratch.data(), clip.Width);
-  }
-  if (keyed) {
-    routines.Keyed(block, key);
-  } else {
-    routines.Copy(block);
+    const TPixelBlock block = BlockOf(dest, clip, scratch.data(), clip.Width);
+    if (Transparent) {
+      routines.Keyed(block, key_);
+    } else {
+      routines.Copy(block);
+    }
   }
   dest.Touched({clip.X, clip.Y, clip.X + clip.Width, clip.Y + clip.Height});
 }
 
 void TPictureCollectionItem::DrawScaled(TDirectDrawSurface& dest, const TRect& destRect, int index) {
-  if (!initialized_ || index < 0 || static_cast<std::size_t>(index) >= patterns_.size()) return;
   // The usual case, a square wholly on the surface at the size drawn last,
-  // whose kept pattern is ready, goes straight to the pixel routine.
-  const Cache::Scaled* last = cache_->Last;
-  if (last != nullptr && destRect.Left >= 0 && destRect.Top >= 0 && destRect.Right <= dest.Width() &&
+  // whose pattern is kept already, goes straight to the pixel routines.
+  const TKeptSize* last = last_;
+  if (last != nullptr && index >= 0 && static_cast<std::size_t>(index) < last->Patterns.size() &&
+      destRect.Left >= 0 && destRect.Top >= 0 && destRect.Right <= dest.Width() &&
       destRect.Bottom <= dest.Height() && destRect.Right - destRect.Left == last->Width &&
       destRect.Bottom - destRect.Top == last->Height) {
     const TKeptPattern& kept = last->Patterns[index];
-    const std::uint32_t key = patterns_[index].Surface->ColorKey;
-    if (!kept.Pixels.empty() && (!Transparent || (kept.Kind != TKeptPattern::kUnknown && kept.Key == key))) {
-      if (Transparent && kept.Kind == TKeptPattern::kEmpty) return;
+    if (!kept.Pixels.empty()) {
       const TPixelBlock block{dest.Row(destRect.Top) + destRect.Left, dest.Width(), kept.Pixels.data(), last->Width,
                               last->Width, last->Height};
-      if (Transparent && kept.Kind == TKeptPattern::kMixed) {
-        PixelRoutines().Keyed(block, key);
-      } else {
-        PixelRoutines().Copy(block);
-      }
-      dest.Touched(destRect);
+      const int height = last->Height;
+      PixelRoutines().Bands(block, Transparent ? kept.Bands : TRowBands{0, height, height, height}, key_);
+      dest.TouchedInside(destRect);
       return;
     }
   }
+  if (!initialized_ || index < 0 || static_cast<std::size_t>(index) >= patterns_.size()) return;
   if (destRect.Empty() || patterns_[index].Rect.Empty()) return;
   TPatternClip clip;
   if (!ClipToSurface(dest, destRect, clip)) return;
@@ -303,7 +324,7 @@ void TPictureCollectionItem::DrawBlended(TDirectDrawSurface& dest, const TRect& 
     clip.SkipX = clip.SkipY = 0;
     block = BlockOf(dest, clip, scratch.data(), clip.Width);
   }
-  routines.Blend(block, static_cast<std::uint32_t>(alpha), Transparent, pattern.Surface->ColorKey);
+  routines.Blend(block, static_cast<std::uint32_t>(alpha), Transparent, key_);
   dest.Touched({clip.X, clip.Y, clip.X + clip.Width, clip.Y + clip.Height});
 }
 

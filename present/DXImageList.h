@@ -55,16 +55,20 @@ class TPictureCollectionItem {
 
  private:
   struct Pattern;
+  struct TKeptSize;
   TKeptPattern* KeptPattern(int index, int width, int height);
   void CopyPattern(TDirectDrawSurface& dest, const TRect& destRect, int index, TPatternClip& clip);
+  void ForgetKept();
   TPictureCollection& collection_;
   bool initialized_ = false;
   TColor transparentColor_ = 0;
+  std::uint32_t key_;  // TransparentColor as a pixel
   std::uint32_t stamp_;
   std::vector<Pattern> patterns_;
   std::vector<std::unique_ptr<TDirectDrawSurface>> surfaces_;
   struct Cache;
   std::unique_ptr<Cache> cache_;  // patterns kept at the sizes they are drawn at
+  TKeptSize* last_ = nullptr;     // in cache_, the size drawn last
 };
 
 class TPictureCollection {

@@ -15,51 +15,36 @@ namespace {
 //   Blend(to, from, count, alpha, keyed, key)
 template <class Rows>
 struct TKernels {
-  // Blocks as wide as a whole tile at one of the game's tile sizes get a loop
+  // Blocks as wide as a whole tile at one of the game's tile sizes get loops
   // of their own, in which the row operations know their width and unroll.
   template <int Width>
-  static void CopyRows(const TPixelBlock& b) {
-    std::uint32_t* to = b.To;
-    const std::uint32_t* from = b.From;
-    for (int row = 0; row < b.Height; ++row, to += b.ToStride, from += b.FromStride) Rows::Copy(to, from, Width);
+  static void BandRows(const TPixelBlock& b, const TRowBands& r, std::uint32_t key) {
+    const std::ptrdiff_t toStride = b.ToStride, fromStride = b.FromStride;
+    std::uint32_t* to = b.To + toStride * r.SolidTop;
+    const std::uint32_t* from = b.From + fromStride * r.SolidTop;
+    const int width = Width > 0 ? Width : b.Width;
+    int row = r.SolidTop;
+#pragma GCC unroll 2
+    for (; row < r.KeyTop; ++row, to += toStride, from += fromStride) Rows::Copy(to, from, width);
+#pragma GCC unroll 2
+    for (; row < r.KeyBottom; ++row, to += toStride, from += fromStride) Rows::Keyed(to, from, width, key);
+#pragma GCC unroll 2
+    for (; row < r.SolidBottom; ++row, to += toStride, from += fromStride) Rows::Copy(to, from, width);
   }
 
-  template <int Width>
-  static void KeyedRows(const TPixelBlock& b, std::uint32_t key) {
-    std::uint32_t* to = b.To;
-    const std::uint32_t* from = b.From;
-    for (int row = 0; row < b.Height; ++row, to += b.ToStride, from += b.FromStride)
-      Rows::Keyed(to, from, Width, key);
-  }
-
-  static void Copy(const TPixelBlock& b) {
+  static void Bands(const TPixelBlock& b, const TRowBands& r, std::uint32_t key) {
     switch (b.Width) {
-      case 12: return CopyRows<12>(b);
-      case 16: return CopyRows<16>(b);
-      case 24: return CopyRows<24>(b);
-      case 36: return CopyRows<36>(b);
-      case 48: return CopyRows<48>(b);
-      default: break;
+      case 12: return BandRows<12>(b, r, key);
+      case 16: return BandRows<16>(b, r, key);
+      case 24: return BandRows<24>(b, r, key);
+      case 36: return BandRows<36>(b, r, key);
+      case 48: return BandRows<48>(b, r, key);
+      default: return BandRows<0>(b, r, key);
     }
-    std::uint32_t* to = b.To;
-    const std::uint32_t* from = b.From;
-    for (int row = 0; row < b.Height; ++row, to += b.ToStride, from += b.FromStride) Rows::Copy(to, from, b.Width);
   }
 
-  static void Keyed(const TPixelBlock& b, std::uint32_t key) {
-    switch (b.Width) {
-      case 12: return KeyedRows<12>(b, key);
-      case 16: return KeyedRows<16>(b, key);
-      case 24: return KeyedRows<24>(b, key);
-      case 36: return KeyedRows<36>(b, key);
-      case 48: return KeyedRows<48>(b, key);
-      default: break;
-    }
-    std::uint32_t* to = b.To;
-    const std::uint32_t* from = b.From;
-    for (int row = 0; row < b.Height; ++row, to += b.ToStride, from += b.FromStride)
-      Rows::Keyed(to, from, b.Width, key);
-  }
+  static void Copy(const TPixelBlock& b) { Bands(b, {0, b.Height, b.Height, b.Height}, 0); }
+  static void Keyed(const TPixelBlock& b, std::uint32_t key) { Bands(b, {0, 0, b.Height, b.Height}, key); }
 
   static void Blend(const TPixelBlock& b, std::uint32_t alpha, bool keyed, std::uint32_t key) {
     std::uint32_t* to = b.To;
@@ -68,7 +53,7 @@ struct TKernels {
       Rows::Blend(to, from, b.Width, alpha, keyed, key);
   }
 
-  static constexpr TPixelRoutines Routines(TPixelPath path) { return {path, Copy, Keyed, Blend}; }
+  static constexpr TPixelRoutines Routines(TPixelPath path) { return {path, Copy, Keyed, Bands, Blend}; }
 };
 
 // round(x / 255) for two 16-bit lanes at once (x <= 255 * 255 in each lane).

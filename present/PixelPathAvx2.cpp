@@ -37,9 +37,9 @@ inline __m256i Blend8(__m256i s, __m256i d, __m256i alpha, __m256i inverse) {
 }
 
 struct TAvx2Rows {
-  // Rows end with one step that overlaps the previous one; copying (or
-  // key-copying) the same pixels twice gives the same result. A 12-pixel
-  // tile row is two eight-pixel steps, with no pixel-by-pixel tail.
+  // Copied rows end with one step that overlaps the previous one: copying
+  // the same pixels twice gives the same result, and a 12-pixel tile row
+  // is two eight-pixel steps, with no pixel-by-pixel tail.
   static void Copy(std::uint32_t* to, const std::uint32_t* from, int count) {
     if (count >= 8) {
       if (count > 64) {
@@ -56,19 +56,18 @@ struct TAvx2Rows {
     }
   }
 
+  // Keyed steps read the destination, so they never overlap: a read of
+  // pixels just stored in part would wait for the store.
   static void Keyed(std::uint32_t* to, const std::uint32_t* from, int count, std::uint32_t key) {
-    if (count >= 8) {
-      const __m256i keys = _mm256_set1_epi32(static_cast<int>(key));
-      for (int x = 0; x + 8 < count; x += 8) Store8(to + x, Keyed8(Load8(from + x), Load8(to + x), keys));
-      Store8(to + count - 8, Keyed8(Load8(from + count - 8), Load8(to + count - 8), keys));
-    } else if (count >= 4) {
-      const __m128i keys = _mm_set1_epi32(static_cast<int>(key));
-      Store4(to, Keyed4(Load4(from), Load4(to), keys));
-      Store4(to + count - 4, Keyed4(Load4(from + count - 4), Load4(to + count - 4), keys));
-    } else {
-      for (int x = 0; x < count; ++x)
-        if (from[x] != key) to[x] = from[x];
+    const __m256i keys = _mm256_set1_epi32(static_cast<int>(key));
+    int x = 0;
+    for (; x + 8 <= count; x += 8) Store8(to + x, Keyed8(Load8(from + x), Load8(to + x), keys));
+    if (x + 4 <= count) {
+      Store4(to + x, Keyed4(Load4(from + x), Load4(to + x), _mm256_castsi256_si128(keys)));
+      x += 4;
     }
+    for (; x < count; ++x)
+      if (from[x] != key) to[x] = from[x];
   }
 
   // Blending twice is not blending once: the tail goes pixel by pixel.

@@ -35,8 +35,8 @@ inline __m128i BlendLanes(__m128i s, __m128i d, __m128i alpha, __m128i inverse) 
 }
 
 struct TSse2Rows {
-  // Rows of four or more end with one step that overlaps the previous one;
-  // copying (or key-copying) the same pixels twice gives the same result.
+  // Copied rows of four or more end with one step that overlaps the
+  // previous one: copying the same pixels twice gives the same result.
   static void Copy(std::uint32_t* to, const std::uint32_t* from, int count) {
     if (count < 4) {
       for (int x = 0; x < count; ++x) to[x] = from[x];
@@ -50,15 +50,14 @@ struct TSse2Rows {
     Store(to + count - 4, Load(from + count - 4));
   }
 
+  // Keyed steps read the destination, so they never overlap: a read of
+  // pixels just stored in part would wait for the store.
   static void Keyed(std::uint32_t* to, const std::uint32_t* from, int count, std::uint32_t key) {
-    if (count < 4) {
-      for (int x = 0; x < count; ++x)
-        if (from[x] != key) to[x] = from[x];
-      return;
-    }
     const __m128i keys = _mm_set1_epi32(static_cast<int>(key));
-    for (int x = 0; x + 4 < count; x += 4) Store(to + x, KeyedLanes(Load(from + x), Load(to + x), keys));
-    Store(to + count - 4, KeyedLanes(Load(from + count - 4), Load(to + count - 4), keys));
+    int x = 0;
+    for (; x + 4 <= count; x += 4) Store(to + x, KeyedLanes(Load(from + x), Load(to + x), keys));
+    for (; x < count; ++x)
+      if (from[x] != key) to[x] = from[x];
   }
 
   // Blending twice is not blending once: the tail goes pixel by pixel.

@@ -24,11 +24,24 @@ struct TPixelBlock {
   int Height;
 };
 
+// Which rows of a block to draw how: rows from SolidTop to before KeyTop and
+// from KeyBottom to before SolidBottom hold no key and are copied, rows from
+// KeyTop to before KeyBottom are copied leaving the key out, all others are
+// left alone. Rows count from the block's first.
+struct TRowBands {
+  int SolidTop;
+  int KeyTop;
+  int KeyBottom;
+  int SolidBottom;
+};
+
 struct TPixelRoutines {
   TPixelPath Path;
   void (*Copy)(const TPixelBlock& block);
   // Source pixels equal to key are left out.
   void (*Keyed)(const TPixelBlock& block, std::uint32_t key);
+  // The rows of the block as bands says.
+  void (*Bands)(const TPixelBlock& block, const TRowBands& bands, std::uint32_t key);
   // Each channel becomes round((source * alpha + dest * (255 - alpha)) / 255),
   // alpha 1..254; with keyed set, key pixels of the source are left out.
   void (*Blend)(const TPixelBlock& block, std::uint32_t alpha, bool keyed, std::uint32_t key);

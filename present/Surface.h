@@ -100,10 +100,13 @@ class TDirectDrawSurface {
   void Touched(const TRect& area) {
     const TRect clipped{area.Left > 0 ? area.Left : 0, area.Top > 0 ? area.Top : 0,
                         area.Right < width_ ? area.Right : width_, area.Bottom < height_ ? area.Bottom : height_};
-    if (clipped.Empty()) return;
-    changes_.Add(clipped);
-    if (memo_ && !memoDrawing_) otherChanges_.Add(clipped);
-    if (!fills_.empty()) ForgetFills(clipped);
+    if (!clipped.Empty()) TouchedInside(clipped);
+  }
+  // The same for a non-empty area known to lie on the surface.
+  void TouchedInside(const TRect& area) {
+    changes_.Add(area);
+    if (memo_ && !memoDrawing_) otherChanges_.Add(area);
+    if (!fills_.empty()) ForgetFills(area);
   }
   // The areas written since the last call (for presentation).
   std::vector<TRect> TakeChanges() { return changes_.Take(); }
