@@ -65,17 +65,16 @@ echo "start-up, bare window's picture: ${BARE[*]} ms; median $BARE_MEDIAN ms"
 echo "start-up, game's first map:      ${GAME[*]} ms; median $GAME_MEDIAN ms"
 echo "start-up ratio game / bare: $(awk -v g="$GAME_MEDIAN" -v b="$BARE_MEDIAN" 'BEGIN{printf "%.2f", g / b}')"
 
-# Processor time in clock ticks of a process, all its threads.
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-HZ=$(getconf CLK_TCK)
+# Processor time of a process in nanoseconds, summed over its threads.
+cputime() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{t += $1} END {printf "%.0f", t}'; }
 XVFB=$(pgrep -n -f "^Xvfb ${DISPLAY} " || pgrep -n -f "Xvfb ${DISPLAY}")
-share() { awk -v d="$1" -v hz="$HZ" 'BEGIN{printf "%.2f", 100 * d / hz / 10}'; }
+share() { awk -v d="$1" 'BEGIN{printf "%.2f", 100 * d / 1e9 / 10}'; }
 idle() {
   sleep 2
   local g0 x0 g1 x1
-  g0=$(ticks "$PID"); x0=$(ticks "$XVFB")
+  g0=$(cputime "$PID"); x0=$(cputime "$XVFB")
   sleep 10
-  g1=$(ticks "$PID"); x1=$(ticks "$XVFB")
+  g1=$(cputime "$PID"); x1=$(cputime "$XVFB")
   echo "  $1: game $(share $((g1 - g0))) %, display server $(share $((x1 - x0))) %, together $(share $((g1 - g0 + x1 - x0))) % of one core"
 }
 

@@ -329,7 +329,12 @@ void TForm2::DrawMarker(TToolVerdict verdict) {
   if (HighlightMarker) DrawMarkerOutline(*Tela->BackSurface(), square, TileSize);
 }
 
-QPoint TForm2::CursorClientPos() const { return Client->mapFromGlobal(QCursor::pos()); }
+// Asking the window system is a round trip; while the cursor lies over the
+// game's windows, the last move they reported says the same.
+QPoint TForm2::CursorClientPos() const {
+  const std::optional<QPoint> known = Tecla->KnownCursorPos();
+  return Client->mapFromGlobal(known ? *known : QCursor::pos());
+}
 
 // The button state is the whole application's: a press on the overview
 // window or the palette lying over the map must not work the tool beneath.
