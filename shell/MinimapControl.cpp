@@ -57,8 +57,8 @@ void TMinimapControl::Follow() {
   if (!cells.Empty()) update(CellsRect(cells));
   const TMinimapArea outline = MinimapViewArea(CurrentViewport(), cell_);
   if (outline != outline_) {
-    update(OutlineRect(outline_));
-    update(OutlineRect(outline));
+    update(OutlineRegion(outline_));
+    update(OutlineRegion(outline));
     outline_ = outline;
   }
 }
@@ -68,12 +68,18 @@ QRect TMinimapControl::CellsRect(const TMinimapArea& cells) const {
           (cells.Bottom - cells.Top) * cell_};
 }
 
-// The outline and the black line just outside it.
-QRect TMinimapControl::OutlineRect(const TMinimapArea& outline) const {
+// The outline's two lines on each side; what lies inside it is left alone.
+QRegion TMinimapControl::OutlineRegion(const TMinimapArea& outline) const {
   if (outline.Empty()) return {};
-  return QRect(Border + outline.Left, Border + outline.Top, outline.Right - outline.Left,
-               outline.Bottom - outline.Top)
-      .adjusted(-1, -1, 1, 1);
+  const QRect outer = QRect(Border + outline.Left, Border + outline.Top, outline.Right - outline.Left,
+                            outline.Bottom - outline.Top)
+                          .adjusted(-1, -1, 1, 1);
+  QRegion lines;
+  lines += QRect(outer.left(), outer.top(), outer.width(), 2);
+  lines += QRect(outer.left(), outer.bottom() - 1, outer.width(), 2);
+  lines += QRect(outer.left(), outer.top(), 2, outer.height());
+  lines += QRect(outer.right() - 1, outer.top(), 2, outer.height());
+  return lines;
 }
 
 void TMinimapControl::paintEvent(QPaintEvent* event) {

@@ -7,6 +7,7 @@
 // picture beneath, which drags the window.
 #include <QPointer>
 #include <QRect>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 
@@ -51,7 +52,7 @@ class TMinimapControl : public QWidget {
   TViewport CurrentViewport() const;
   void CentreViewOn(const QPoint& position);
   QRect CellsRect(const TMinimapArea& cells) const;
-  QRect OutlineRect(const TMinimapArea& outline) const;
+  QRegion OutlineRegion(const TMinimapArea& outline) const;
 
   TMinimap minimap_;
   QPointer<TForm2> view_;
