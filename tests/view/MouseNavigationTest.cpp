@@ -3,165 +3,133 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <algorithm>
 
-#include "tests/view/NavigationFixture.h"
+#include "tests/view/ViewFixture.h"
 #include "view/MouseNavigation.h"
 #include "view/ToolsUnit.h"
 
 namespace {
 
-class MouseNavigationTest : public TNavigationFixture {
+class MouseNavigationTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TNavigationFixture::SetUp();
+    EnsureApplication();
+    SetGameGlobalsAsAtStartUp();
     MouseNavigation = true;
-  }
-  // After a zoom: the scroll position is what keeping `tile` at `at` asks,
-  // as far as the limits of the new size allow, and the next frame's map
-  // drawing keeps it.
-  void ExpectKept(const QPoint& tile, const QPoint& at) {
-    const int size = ZoomSizes[ZoomIndex];
-    EXPECT_EQ(TileSize, size);
-    const int limitX = ScrollLimit(view->Tela->width(), size);
-    const int limitY = ScrollLimit(view->Tela->height(), size);
-    EXPECT_EQ(ViewX, std::clamp(ScrollKeeping(tile.x(), at.x(), size), 0, limitX)) << "zoom " << size;
-    EXPECT_EQ(ViewY, std::clamp(ScrollKeeping(tile.y(), at.y(), size), 0, limitY)) << "zoom " << size;
-    const int x = ViewX, y = ViewY;
+    FillGroundList(chao);
+    view = std::make_unique<TTestView>();
+    view->RanchMap = &map;
+    view->IMGChao = &chao;
+    chao.SetDXDraw(view->Tela);
+    view->SetClientSize(317, 224);  // a 300 x 207 surface
+    view->show();
+    view->Tela->StartDevice();
     Frame();
-    EXPECT_EQ(ViewX, x) << "the frame moved the view at zoom " << size;
-    EXPECT_EQ(ViewY, y) << "the frame moved the view at zoom " << size;
   }
+  void TearDown() override {
+    view.reset();
+    ResetGameGlobals();
+    ResetViewGlobals();
+  }
+  void Frame() { view->DXTimer1Timer(1); }
+  void ScrollTo(int x, int y) {
+    view->BarraHorizontal->setValue(x);
+    view->BarraVertical->setValue(y);
+    Frame();
+  }
+  QPoint TileAt(const QPoint& at) const { return {ViewX + at.x() / TileSize + 1, ViewY + at.y() / TileSize + 1}; }
+  void Wheel(const QPoint& at, int delta) {
+    QWheelEvent event(at, view->Tela->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view->Tela, &event);
+  }
+  void Mouse(QEvent::Type type, const QPoint& at, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent event(type, at, view->Tela->mapToGlobal(at), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(view->Tela, &event);
+  }
+  // One notch at `at`: the tile there stays there as far as the limits of
+  // the new size allow, and the next frame's map drawing keeps the position.
+  void ZoomKeeping(const QPoint& at, int notch) {
+    const QPoint tile = TileAt(at);
+    Wheel(at, notch * TMouseNavigation::Notch);
+    const int size = ZoomSizes[ZoomIndex];
+    ASSERT_EQ(TileSize, size);
+    const int x = std::clamp(ScrollKeeping(tile.x(), at.x(), size), 0, ScrollLimit(300, size));
+    const int y = std::clamp(ScrollKeeping(tile.y(), at.y(), size), 0, ScrollLimit(207, size));
+    EXPECT_EQ(QPoint(ViewX, ViewY), QPoint(x, y)) << "at " << size;
+    Frame();
+    EXPECT_EQ(QPoint(ViewX, ViewY), QPoint(x, y)) << "the frame moved the view at " << size;
+  }
+
+  TDXImageList chao;
+  TMapa map;
+  std::unique_ptr<TTestView> view;
 };
 
-TEST_F(MouseNavigationTest, WheelKeepsTheHoveredTileAtEveryZoomStep) {
+TEST_F(MouseNavigationTest, WheelKeepsTheHoveredTileAtEveryStepAndEdge) {
   ScrollTo(30, 30);
   const QPoint at(150, 100);
-  view->TelaMouseMove(at.x(), at.y());
   const QPoint tile = TileAt(at);
-  for (int expected : {4, 5, 5}) {  // the last notch finds the end of the table
-    Wheel(at, TMouseNavigation::Notch);
-    EXPECT_EQ(ZoomIndex, expected);
+  for (int notch : {1, 1, 1, -1, -1, -1, -1, -1, -1}) {  // past both ends of the table
+    ZoomKeeping(at, notch);
     EXPECT_EQ(TileAt(at), tile);
-    ExpectKept(tile, at);
   }
-  view->cursor = at;
-  Frame();
-  EXPECT_EQ(QPoint(HoverX, HoverY), tile);
-  for (int expected : {4, 3, 2, 1, 1}) {
-    Wheel(at, -TMouseNavigation::Notch);
-    EXPECT_EQ(ZoomIndex, expected);
-    EXPECT_EQ(TileAt(at), tile) << "zoom index " << expected;
-    ExpectKept(tile, at);
-  }
-  // Several notches in one event: one step each.
-  Wheel(at, 3 * TMouseNavigation::Notch);
-  EXPECT_EQ(ZoomIndex, 4);
-  EXPECT_EQ(TileAt(at), tile);
-}
+  EXPECT_EQ(ZoomIndex, 1);
+  Wheel(at, 60);  // half notches add up
+  EXPECT_EQ(ZoomIndex, 1);
+  Wheel(at, 60);
+  EXPECT_EQ(ZoomIndex, 2);
 
-TEST_F(MouseNavigationTest, AtTheMapsEdgesTheLimitsWin) {
-  // Far right and bottom: zooming out would need a scroll past the limit.
-  ScrollTo(100, 100);
-  Frame();
-  const QPoint corner(295, 200);
-  QPoint tile = TileAt(corner);
-  for (int step = 0; step < 2; ++step) {
-    Wheel(corner, -TMouseNavigation::Notch);
-    ExpectKept(tile, corner);
+  // At the far corner and at the first tile the limits win.
+  for (QPoint corner : {QPoint(295, 200), QPoint(290, 5), QPoint(5, 5)}) {
+    ScrollTo(corner.x() > 100 ? 100 : 0, corner.y() > 100 ? 100 : 0);
+    for (int notch : {-1, -1, 1, 1, 1, 1, -1}) ZoomKeeping(corner, notch);
   }
-  EXPECT_LE(ViewX, view->BarraHorizontal->maximum());
-  // Zooming in keeps the hovered corner tile on show.
-  tile = TileAt(corner);
-  for (int step = 0; step < 4; ++step) {
-    Wheel(corner, TMouseNavigation::Notch);
-    ExpectKept(tile, corner);
-    EXPECT_EQ(TileAt(corner), tile);
-  }
-
-  // Top left: the first tile stays put, a far one is given up at 0.
-  ScrollTo(0, 0);
-  Frame();
-  Wheel({5, 5}, -TMouseNavigation::Notch);
   EXPECT_EQ(TileAt({5, 5}), QPoint(1, 1));
-  const QPoint far(290, 5);
-  tile = TileAt(far);
-  Wheel(far, -TMouseNavigation::Notch);
-  ExpectKept(tile, far);
-  EXPECT_EQ(ViewX, 0);
-}
-
-TEST_F(MouseNavigationTest, PartialNotchesAddUp) {
-  const QPoint at(100, 100);
-  Wheel(at, 60);
-  EXPECT_EQ(ZoomIndex, 3);
-  Wheel(at, 60);
-  EXPECT_EQ(ZoomIndex, 4);
-  Wheel(at, -90);
-  EXPECT_EQ(ZoomIndex, 4);
-  Wheel(at, -30);
-  EXPECT_EQ(ZoomIndex, 3);
 }
 
 TEST_F(MouseNavigationTest, MiddleDragMovesTheMapWithThePointer) {
   ScrollTo(40, 40);
   const QPoint from(150, 100);
   Mouse(QEvent::MouseButtonPress, from, Qt::MiddleButton, Qt::MiddleButton);
-  // Pulled up and left by two tiles and one: the map follows the pointer.
-  Mouse(QEvent::MouseMove, from - QPoint(2 * 24, 24), Qt::NoButton, Qt::MiddleButton);
-  EXPECT_EQ(ViewX, 42);
-  EXPECT_EQ(ViewY, 41);
-  Mouse(QEvent::MouseMove, from + QPoint(24 + 13, 0), Qt::NoButton, Qt::MiddleButton);
-  EXPECT_EQ(ViewX, 38);  // a tile and a half rounds to two
-  EXPECT_EQ(ViewY, 40);
-  EXPECT_EQ(MouseX, from.x() + 37);  // the surface still records the pointer
+  Mouse(QEvent::MouseMove, from - QPoint(48, 24), Qt::NoButton, Qt::MiddleButton);
+  EXPECT_EQ(QPoint(ViewX, ViewY), QPoint(42, 41));
+  Mouse(QEvent::MouseMove, from + QPoint(37, 0), Qt::NoButton, Qt::MiddleButton);
+  EXPECT_EQ(QPoint(ViewX, ViewY), QPoint(38, 40));  // a tile and a half rounds to two
+  EXPECT_EQ(MouseX, from.x() + 37);                  // the hover marker still follows
+  Mouse(QEvent::MouseMove, from + QPoint(5000, 5000), Qt::NoButton, Qt::MiddleButton);
+  EXPECT_EQ(QPoint(ViewX, ViewY), QPoint(0, 0));
   Mouse(QEvent::MouseButtonRelease, from, Qt::MiddleButton, Qt::NoButton);
   Mouse(QEvent::MouseMove, from - QPoint(100, 100), Qt::NoButton, Qt::NoButton);
-  EXPECT_EQ(ViewX, 38);
-  // Dragged far beyond the map: the scroll bars stop it.
-  Mouse(QEvent::MouseButtonPress, from, Qt::MiddleButton, Qt::MiddleButton);
-  Mouse(QEvent::MouseMove, from + QPoint(5000, 5000), Qt::NoButton, Qt::MiddleButton);
-  EXPECT_EQ(ViewX, 0);
-  EXPECT_EQ(ViewY, 0);
-  Mouse(QEvent::MouseButtonRelease, from, Qt::MiddleButton, Qt::NoButton);
+  EXPECT_EQ(QPoint(ViewX, ViewY), QPoint(0, 0));
 }
 
-TEST_F(MouseNavigationTest, OffTheWheelAndMiddleButtonDoNothing) {
+TEST_F(MouseNavigationTest, OffTheWheelAndMiddleButtonDoNothingAndThePaletteKeepsTheScroll) {
   MouseNavigation = false;
-  ScrollTo(20, 20);
+  ScrollTo(20, 25);
   const QPoint at(150, 100);
-  Wheel(at, TMouseNavigation::Notch);
-  Wheel(at, -2 * TMouseNavigation::Notch);
-  EXPECT_EQ(ZoomIndex, 3);
-  EXPECT_EQ(TileSize, 24);
+  Wheel(at, 2 * TMouseNavigation::Notch);
   Mouse(QEvent::MouseButtonPress, at, Qt::MiddleButton, Qt::MiddleButton);
   Mouse(QEvent::MouseMove, at - QPoint(100, 100), Qt::NoButton, Qt::MiddleButton);
   Mouse(QEvent::MouseButtonRelease, at, Qt::MiddleButton, Qt::NoButton);
-  EXPECT_EQ(ViewX, 20);
-  EXPECT_EQ(ViewY, 20);
-  // Half a notch given while off does not count once it is on.
-  Wheel(at, 60);
-  MouseNavigation = true;
-  Wheel(at, 60);
   EXPECT_EQ(ZoomIndex, 3);
-}
+  EXPECT_EQ(QPoint(ViewX, ViewY), QPoint(20, 25));
 
-TEST_F(MouseNavigationTest, PaletteZoomLeavesTheScrollEitherWay) {
   QLabel status;
   TTools tools(view.get(), &status);
-  ScrollTo(20, 25);
   for (bool on : {true, false}) {
     MouseNavigation = on;
     tools.BotAproximaClick();
-    Frame(2);
+    Frame();
     tools.BotReduzClick();
     tools.BotReduzClick();
-    Frame(2);
-    EXPECT_EQ(ViewX, 20);
-    EXPECT_EQ(ViewY, 25);
+    Frame();
     tools.BotAproximaClick();
+    EXPECT_EQ(QPoint(ViewX, ViewY), QPoint(20, 25));
   }
-  EXPECT_EQ(ZoomIndex, 3);
 }
 
 }  // namespace
