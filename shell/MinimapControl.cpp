@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QMouseEvent>
-#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -82,9 +81,8 @@ QRegion TMinimapControl::OutlineRegion(const TMinimapArea& outline) const {
   return lines;
 }
 
-void TMinimapControl::paintEvent(QPaintEvent* event) {
+void TMinimapControl::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.setClipRegion(event->region());
   painter.fillRect(rect(), QColor::fromRgb(BorderColor));
   if (!view_ || !view_->RanchMap) return;
   const QImage cells(reinterpret_cast<const uchar*>(minimap_.Pixels()), TMinimap::Side, TMinimap::Side,
