@@ -127,6 +127,11 @@ class TMapa {
   // Simulation step.
   void Tick(std::uint8_t days);
   void AdvanceForecast();
+  // The date display and the forecast strip from the record as it stands,
+  // for when the record was replaced or the language changed: nothing in
+  // the record changes and no random number is drawn.
+  void ShowDate() const;
+  void ShowForecast() const;
 
   // Drawing of the visible map onto the view's back surface (defined in a
   // separate library that links the presentation layer).
@@ -142,14 +147,17 @@ class TMapa {
   void JoinLinearNeighbours(int x, int y, std::uint8_t base);
   void PlaceBorderAndVegetation();
   void AdvanceCalendar();
-  void ShowDate() const;
-  void DrawForecastStrip() const;
   void FollowWeather();
   void PlayAmbientSounds(bool allowed) const;
 
   TMapaRecord record_{};
   IMapHost* host_ = nullptr;
 };
+
+// The last scroll position at which the map drawing lets the map fill
+// `pixels` pixels of view at `tileSize` pixels a tile (below 1 when the whole
+// map fits); the scroll bars' Max is this, or 1.
+int ScrollLimit(int pixels, int tileSize);
 
 // A scroll bar as the map drawing sees it: Draw keeps the view's bars inside
 // the map. Setting a position clamps it to [0, Max] and notifies the owner

@@ -1,5 +1,7 @@
 // Drawing of the visible part of the map, once per frame. Kept apart from the
 // rest of the map so that the map logic links without the drawing layer.
+#include <algorithm>
+
 #include "map/Mapa.h"
 #include "present/DXImageList.h"
 #include "shell/defines.h"
@@ -20,12 +22,20 @@ int GroundPattern(const TMapaRecord& record) {
   return IsRainy(record.weatherYesterday) ? 10 : 5;
 }
 
-// Keeps a scroll bar inside the map for `visible` tiles on the screen.
+// Keeps a scroll bar inside the map: `limit` is the last position at which
+// the map still fills the view.
 void LimitScrollBar(IScrollBar& bar, int limit) {
   if (limit < bar.Position()) bar.SetPosition(limit - 1);
   bar.SetMax(limit < 1 ? 1 : limit);
 }
 }  // namespace
+
+// Only whole tiles count, so that the last column and row can be brought
+// fully into view, not just their partly visible first pixels; a view
+// narrower than a tile still shows column 96 at the end.
+int ScrollLimit(int pixels, int tileSize) {
+  return tileSize <= 0 ? LastTile : LastTile - std::max(pixels / tileSize, 1);
+}
 
 void TMapa::Draw(TDirectDrawSurface& surface, int width, int height, int viewX, int viewY,
                  TDXImageList& images, IScrollBar& horizontal, IScrollBar& vertical) {
@@ -37,8 +47,8 @@ void TMapa::Draw(TDirectDrawSurface& surface, int width, int height, int viewX, 
   if (viewX < 0) viewX = 0;
   if (viewY < 0) viewY = 0;
 
-  LimitScrollBar(horizontal, LastTile - columns);
-  LimitScrollBar(vertical, LastTile - rows);
+  LimitScrollBar(horizontal, ScrollLimit(width, size));
+  LimitScrollBar(vertical, ScrollLimit(height, size));
 
   bool waterFrame = false;
   if (++frameCounter > 7) {

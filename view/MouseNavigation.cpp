@@ -9,7 +9,6 @@
 #include "view/VerMapa.h"
 
 namespace {
-constexpr int LastTile = 96;
 constexpr int FirstZoom = 1;
 constexpr int LastZoom = 5;
 
@@ -18,12 +17,6 @@ int RoundToTiles(int pixels, int tileSize) {
   return pixels >= 0 ? (pixels + tileSize / 2) / tileSize : -((-pixels + tileSize / 2) / tileSize);
 }
 }  // namespace
-
-// The same limit the map drawing keeps the scroll bars in every frame.
-int ScrollLimit(int pixels, int tileSize) {
-  if (tileSize <= 0) return 1;
-  return std::max(1, LastTile - (pixels / tileSize + 1));
-}
 
 int ScrollKeeping(int tile, int pixel, int tileSize) {
   if (tileSize <= 0) return 0;
@@ -51,8 +44,8 @@ void TMouseNavigation::ZoomAt(int steps, const QPoint& cursor) {
 // The bars get the limits of the new tile size before the position, which
 // the map drawing would otherwise cut to the old size's limits.
 void TMouseNavigation::ScrollTo(int viewX, int viewY, int tileSize) {
-  view_.BarraHorizontal->setMaximum(ScrollLimit(view_.Tela->width(), tileSize));
-  view_.BarraVertical->setMaximum(ScrollLimit(view_.Tela->height(), tileSize));
+  view_.BarraHorizontal->setMaximum(std::max(1, ScrollLimit(view_.Tela->width(), tileSize)));
+  view_.BarraVertical->setMaximum(std::max(1, ScrollLimit(view_.Tela->height(), tileSize)));
   view_.BarraHorizontal->setValue(viewX);
   view_.BarraVertical->setValue(viewY);
 }

@@ -11,9 +11,6 @@ class QMouseEvent;
 class QWheelEvent;
 class TForm2;
 
-// The largest scroll position the map drawing allows for `pixels` of view at
-// `tileSize` pixels a tile.
-int ScrollLimit(int pixels, int tileSize);
 // The scroll position that shows tile `tile` (1-based) at `pixel` pixels from
 // the view's edge, at `tileSize` pixels a tile.
 int ScrollKeeping(int tile, int pixel, int tileSize);

@@ -57,8 +57,8 @@ class MouseNavigationTest : public ::testing::Test {
     Wheel(at, notch * TMouseNavigation::Notch);
     const int size = ZoomSizes[ZoomIndex];
     ASSERT_EQ(TileSize, size);
-    const int x = std::clamp(ScrollKeeping(tile.x(), at.x(), size), 0, ScrollLimit(300, size));
-    const int y = std::clamp(ScrollKeeping(tile.y(), at.y(), size), 0, ScrollLimit(207, size));
+    const int x = std::clamp(ScrollKeeping(tile.x(), at.x(), size), 0, std::max(1, ScrollLimit(300, size)));
+    const int y = std::clamp(ScrollKeeping(tile.y(), at.y(), size), 0, std::max(1, ScrollLimit(207, size)));
     EXPECT_EQ(QPoint(ViewX, ViewY), QPoint(x, y)) << "at " << size;
     Frame();
     EXPECT_EQ(QPoint(ViewX, ViewY), QPoint(x, y)) << "the frame moved the view at " << size;
