@@ -79,10 +79,12 @@ bool TMouseNavigation::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TMouseNavigation::Wheel(const QWheelEvent& event) {
-  wheelRest_ += event.angleDelta().y();
-  const int steps = wheelRest_ / Notch;
-  wheelRest_ -= steps * Notch;
-  if (steps != 0) ZoomAt(steps, event.position().toPoint());
+  // Wide enough for any delta a device reports; more than the table's
+  // length in steps only takes it to its end.
+  const long long turned = static_cast<long long>(wheelRest_) + event.angleDelta().y();
+  const long long steps = std::clamp<long long>(turned / Notch, -LastZoom, LastZoom);
+  wheelRest_ = static_cast<int>(turned % Notch);
+  if (steps != 0) ZoomAt(static_cast<int>(steps), event.position().toPoint());
   return true;
 }
 

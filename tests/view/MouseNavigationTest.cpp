@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <algorithm>
+#include <limits>
 
 #include "tests/view/ViewFixture.h"
 #include "view/MouseNavigation.h"
@@ -82,6 +83,8 @@ TEST_F(MouseNavigationTest, WheelKeepsTheHoveredTileAtEveryStepAndEdge) {
   EXPECT_EQ(ZoomIndex, 1);
   Wheel(at, 60);
   EXPECT_EQ(ZoomIndex, 2);
+  Wheel(at, std::numeric_limits<int>::max());  // a broken device's delta: the end of the table
+  EXPECT_EQ(ZoomIndex, 5);
 
   // At the far corner and at the first tile the limits win.
   for (QPoint corner : {QPoint(295, 200), QPoint(290, 5), QPoint(5, 5)}) {
