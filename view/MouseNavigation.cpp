@@ -23,8 +23,8 @@ int ScrollKeeping(int tile, int pixel, int tileSize) {
   return tile - 1 - pixel / tileSize;
 }
 
-TMouseNavigation::TMouseNavigation(TForm2& view) : QObject(&view), view_(view) {
-  view_.Tela->installEventFilter(this);
+TMouseNavigation::TMouseNavigation(TForm2& view) : QObject(&view), view_(view), surface_(view.Tela) {
+  surface_->installEventFilter(this);
 }
 
 void TMouseNavigation::ZoomAt(int steps, const QPoint& cursor) {
@@ -51,7 +51,7 @@ void TMouseNavigation::ScrollTo(int viewX, int viewY, int tileSize) {
 }
 
 bool TMouseNavigation::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != view_.Tela) return QObject::eventFilter(watched, event);
+  if (watched != surface_) return QObject::eventFilter(watched, event);
   if (!MouseNavigation) {
     wheelRest_ = 0;
     pan_.reset();

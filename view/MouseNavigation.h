@@ -44,6 +44,9 @@ class TMouseNavigation : public QObject {
   };
 
   TForm2& view_;
+  // The view's surface, kept apart so that events during the view's
+  // destruction are told from the surface's without touching the view.
+  QObject* surface_;
   int wheelRest_ = 0;  // eighths of a degree short of a notch
   std::optional<TPan> pan_;
 };
