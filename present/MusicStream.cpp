@@ -62,3 +62,8 @@ long long TMusicStream::Position() const {
   TSoundLock lock(*registered_);
   return static_cast<long long>(voice_->Position >> 32);
 }
+
+int TMusicStream::DeviceRate() const {
+  const TDXSound::Impl* mixer = Mixer();
+  return mixer != nullptr ? mixer->Rate() : 0;
+}

@@ -1,7 +1,8 @@
 #pragma once
 // A looping tune played under the sound effects: it gives way to them so the
 // mix never clips, starts and stops with a fade of a few milliseconds so
-// neither clicks, and resumes where it stopped. No SDL header here.
+// neither clicks, and resumes where it stopped. It must not outlive its
+// device. No SDL header here.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -30,6 +31,9 @@ class TMusicStream {
   bool Playing() const;
   // Frames played from the tune's start, within the loop.
   long long Position() const;
+  // Frames a second the device plays, the rate to make a tune at; 0
+  // without a device.
+  int DeviceRate() const;
 
  private:
   TDXSound::Impl* Mixer() const;
