@@ -263,16 +263,17 @@ void Finish(std::vector<float>& loop, std::size_t frames, int rate) {
   }
   const synth::TLowPass gentle(6500, static_cast<float>(rate));
   std::array<synth::TLowPass, 4> soften = {gentle, gentle, gentle, gentle};
-  const std::vector<float> dry = loop;
+  // The second pass writes each frame only after reading it, so the loop
+  // needs no dry copy beside it.
   for (int pass = 0; pass < 2; ++pass)
     for (std::size_t i = 0; i < frames; ++i) {
-      const float in = 0.5f * (dry[2 * i] + dry[2 * i + 1]);
+      const float dry[2] = {loop[2 * i], loop[2 * i + 1]};
+      const float in = 0.5f * (dry[0] + dry[1]);
       for (std::size_t c = 0; c < 2; ++c) {
         float wet = 0;
         for (TComb& comb : combs[c]) wet += comb.Step(in);
         for (TAllPass& diffuse : allPasses[c]) wet = diffuse.Step(wet);
-        const float mixed = dry[2 * i + c] + 0.06f * wet;
-        const float out = soften[2 + c].Step(soften[c].Step(mixed));
+        const float out = soften[2 + c].Step(soften[c].Step(dry[c] + 0.06f * wet));
         if (pass == 1) loop[2 * i + c] = out;
       }
     }
