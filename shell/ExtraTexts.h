@@ -42,9 +42,10 @@ enum class TExtraText : int {
   SaveFileFilter,
   DetailedTerrainItem,
   SoundtrackItem,
+  LoadFailedStatus,
 };
 
-constexpr int ExtraTextCount = static_cast<int>(TExtraText::SoundtrackItem);
+constexpr int ExtraTextCount = static_cast<int>(TExtraText::LoadFailedStatus);
 
 // The texts of one language, as Windows-1252 bytes; index 0 holds line 1.
 class TExtraTexts {
