@@ -237,7 +237,13 @@ void TDXSound::Impl::MixUnderlay(int n) {
     // Faded out, the voice holds its place at the end of the fade.
     const int frames = fadeTo == 0 ? fadeFrames : n;
     for (int i = 0; i < frames; ++i) {
-      if (voice->Position >= end) voice->Position %= end;
+      if (voice->Position >= end) {
+        if (!voice->Looping) {
+          voice->Playing = false;
+          break;
+        }
+        voice->Position %= end;
+      }
       const std::int64_t duck = from + static_cast<std::int64_t>(to - from) * i / n;
       const std::int64_t fade = i >= fadeFrames ? fadeTo : fadeFrom + static_cast<std::int64_t>(fadeTo - fadeFrom) * i / fadeFrames;
       const std::int64_t gain = duck * fade >> 15;
