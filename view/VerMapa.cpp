@@ -202,6 +202,7 @@ void TForm2::DXTimer1Timer(int) {
   back.Canvas().ReleaseCanvas();
 
   Tecla->Poll();
+  FollowStroke();
   if (ZoomIndex >= 1 && ZoomIndex <= 5) TileSize = ZoomSizes[ZoomIndex];
   ScrollByKeys();
 
@@ -226,6 +227,17 @@ void TForm2::AdvanceClock() {
   if (RanchMap) RanchMap->Tick(step.days);
 }
 
+// A stroke runs from the frame that first sees the left button down to the
+// frame that sees it up again, wherever the cursor is meanwhile.
+void TForm2::FollowStroke() {
+  if (!Strokes) return;
+  const bool down = Tecla->Mouse.ButtonDown(0);
+  if (down && !Strokes->IsOpen())
+    Strokes->Open();
+  else if (!down && Strokes->IsOpen())
+    Strokes->Close();
+}
+
 void TForm2::ScrollByKeys() {
   Edit1->clear();
   Edit1->setFocus();
@@ -246,7 +258,6 @@ void TForm2::HandleTool() {
   // Right after a zoom-out the hover can lie past the map for one frame.
   if (HoverX < FirstTile || HoverX > LastTile || HoverY < FirstTile || HoverY > LastTile) return;
 
-  const std::int32_t cost = ToolCost[CurrentTool];
   const TTile& tile = RanchMap->Record().tiles[HoverX][HoverY];
   const TToolVerdict verdict = ToolVerdict(CurrentTool, tile, RanchMap->Record().funds);
   DrawMarker(verdict);
@@ -262,10 +273,9 @@ void TForm2::HandleTool() {
   if (!pressed) return;
   const auto x = static_cast<std::uint8_t>(HoverX);
   const auto y = static_cast<std::uint8_t>(HoverY);
-  if (!ToolAction(*RanchMap, CurrentTool, x, y)) return;
+  if (!UseTool(*RanchMap, CurrentTool, x, y, Strokes)) return;
   // The bulldozer is heard even with the sound effects off.
   if (CurrentTool == tlBulldoze) PlaySound(vsBulldoze);
-  RanchMap->ChangeFunds(-cost);
   if (CurrentTool != tlBulldoze && SoundOn) PlaySound(vsPlop);
   ClickLatch = true;
 }
