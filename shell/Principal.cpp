@@ -37,8 +37,6 @@ constexpr int DesignClientHeight = 401;
 constexpr int ToolbarHeight = 40;
 constexpr int StatusBarHeight = 19;
 constexpr QRgb ForecastMarkColor = 0xFFFF0000;
-// What the game is and its version, Windows-1252.
-constexpr char AboutText[] = "Zol Vorn \x96 um jogo de constru\xE7\xE3o de fazendas.\nVers\xE3o 0.1";
 
 // IMGChao's bitmaps, in item order.
 constexpr std::array<const char*, 4> GroundEntries = {"chao.bmp", "casas.bmp", "equip.bmp", "constru.bmp"};
@@ -239,6 +237,75 @@ void TForm1::BuildMenu() {
   connect(Lento1, &QAction::triggered, this, [this] { Lento1Click(); });
   connect(Parado1, &QAction::triggered, this, [this] { Parado1Click(); });
   connect(Sobre1, &QAction::triggered, this, [this] { Sobre1Click(); });
+
+  BuildExtrasMenu();
+}
+
+void TForm1::BuildExtrasMenu() {
+  Extras1 = MainMenu1->addMenu(QString());
+  Novafazenda1 = Extras1->addAction(QString(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+  Abrirjogo1 = Extras1->addAction(QString(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+  Salvarem1 = Extras1->addAction(QString(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  N2 = Extras1->addSeparator();
+  Desfazer1 = Extras1->addAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+  Refazer1 = Extras1->addAction(QString());
+  Refazer1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  N3 = Extras1->addSeparator();
+  Minimapa1 = Extras1->addAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_I));
+  Mapagrande1 = Extras1->addAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_G));
+  Navegarcomomouse1 = Extras1->addAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_R));
+  Marcadordestacado1 = Extras1->addAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_B));
+  Terrenodetalhado1 = Extras1->addAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_T));
+  N4 = Extras1->addSeparator();
+  Trilhasonora1 = Extras1->addAction(QString(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
+  for (QAction* option : {Minimapa1, Mapagrande1, Navegarcomomouse1, Marcadordestacado1, Terrenodetalhado1,
+                          Trilhasonora1}) {
+    option->setCheckable(true);
+    option->setChecked(false);
+  }
+  ApplyExtraTexts();
+
+  connect(Novafazenda1, &QAction::triggered, this, [this] { Novafazenda1Click(); });
+  connect(Abrirjogo1, &QAction::triggered, this, [this] { Abrirjogo1Click(); });
+  connect(Salvarem1, &QAction::triggered, this, [this] { Salvarem1Click(); });
+  connect(Desfazer1, &QAction::triggered, this, [this] { Desfazer1Click(); });
+  connect(Refazer1, &QAction::triggered, this, [this] { Refazer1Click(); });
+  connect(Minimapa1, &QAction::triggered, this, [this] { Minimapa1Click(); });
+  connect(Mapagrande1, &QAction::triggered, this, [this] { Mapagrande1Click(); });
+  connect(Navegarcomomouse1, &QAction::triggered, this, [this] { Navegarcomomouse1Click(); });
+  connect(Marcadordestacado1, &QAction::triggered, this, [this] { Marcadordestacado1Click(); });
+  connect(Terrenodetalhado1, &QAction::triggered, this, [this] { Terrenodetalhado1Click(); });
+  connect(Trilhasonora1, &QAction::triggered, this, [this] { Trilhasonora1Click(); });
+}
+
+// Captions of the Extras menu from the current companion texts.
+void TForm1::ApplyExtraTexts() {
+  struct TCaption {
+    QAction* item;
+    TExtraText text;
+  };
+  const std::array<TCaption, 12> captions = {{
+      {Extras1->menuAction(), TExtraText::ExtrasMenu},
+      {Novafazenda1, TExtraText::NewRanchItem},
+      {Abrirjogo1, TExtraText::OpenGameItem},
+      {Salvarem1, TExtraText::SaveToItem},
+      {Desfazer1, TExtraText::UndoItem},
+      {Refazer1, TExtraText::RedoItem},
+      {Minimapa1, TExtraText::MinimapItem},
+      {Mapagrande1, TExtraText::LargeMapItem},
+      {Navegarcomomouse1, TExtraText::MouseNavigationItem},
+      {Marcadordestacado1, TExtraText::HighlightMarkerItem},
+      {Terrenodetalhado1, TExtraText::DetailedTerrainItem},
+      {Trilhasonora1, TExtraText::SoundtrackItem},
+  }};
+  for (const TCaption& caption : captions) caption.item->setText(ExtraText(caption.text));
+}
+
+QString TForm1::ExtraText(TExtraText text) const { return DecodeText(Extras.Text(text)); }
+
+void TForm1::ShowStatus(TExtraText text, const QString& fileName) {
+  status_ = {true, text, fileName};
+  if (StatusText) StatusText->setText(DecodeText(Extras.Format(text, EncodeText(fileName))));
 }
 
 void TForm1::BuildToolbar() {
@@ -393,8 +460,19 @@ void TForm1::Lento1Click() { SetSpeed(5); }
 void TForm1::Parado1Click() { SetSpeed(6); }
 
 void TForm1::Sobre1Click() {
-  QMessageBox::information(this, QCoreApplication::applicationName(), DecodeText(AboutText));
+  QMessageBox::information(this, QCoreApplication::applicationName(),
+                           ExtraText(TExtraText::AboutDescription) + QLatin1Char('\n') +
+                               ExtraText(TExtraText::AboutVersion));
 }
+
+// The options only keep their global in step with the check mark; what each
+// one changes is read where it shows.
+void TForm1::Minimapa1Click() { MinimapOn = Minimapa1->isChecked(); }
+void TForm1::Mapagrande1Click() { LargeMapOn = Mapagrande1->isChecked(); }
+void TForm1::Navegarcomomouse1Click() { MouseNavigation = Navegarcomomouse1->isChecked(); }
+void TForm1::Marcadordestacado1Click() { HighlightMarker = Marcadordestacado1->isChecked(); }
+void TForm1::Terrenodetalhado1Click() { DetailedTerrain = Terrenodetalhado1->isChecked(); }
+void TForm1::Trilhasonora1Click() { SoundtrackOn = Trilhasonora1->isChecked(); }
 
 void TForm1::ShowFunds(std::int32_t funds) {
   if (LabFunds) LabFunds->setText(QString::number(funds));

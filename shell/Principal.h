@@ -17,6 +17,7 @@
 #include "map/Mapa.h"
 #include "present/DXImageList.h"
 #include "present/DXSound.h"
+#include "shell/ExtraTexts.h"
 
 class QAction;
 class QActionGroup;
@@ -94,6 +95,27 @@ class TForm1 : public QMainWindow, public IMapHost {
   QAction* Parado1 = nullptr;
   QAction* Sobre1 = nullptr;
 
+  // The Extras menu: what the game offers beyond its first version's menus.
+  // Options start unchecked in every run.
+  QMenu* Extras1 = nullptr;
+  QAction* Novafazenda1 = nullptr;
+  QAction* Abrirjogo1 = nullptr;
+  QAction* Salvarem1 = nullptr;
+  QAction* N2 = nullptr;
+  QAction* Desfazer1 = nullptr;
+  QAction* Refazer1 = nullptr;
+  QAction* N3 = nullptr;
+  QAction* Minimapa1 = nullptr;
+  QAction* Mapagrande1 = nullptr;
+  QAction* Navegarcomomouse1 = nullptr;
+  QAction* Marcadordestacado1 = nullptr;
+  QAction* Terrenodetalhado1 = nullptr;
+  QAction* N4 = nullptr;
+  QAction* Trilhasonora1 = nullptr;
+
+  // The current language's companion texts.
+  TExtraTexts Extras;
+
   // Toolbar panel.
   QFrame* Panel1 = nullptr;
   TSpeedButton* BotBuy = nullptr;
@@ -133,6 +155,23 @@ class TForm1 : public QMainWindow, public IMapHost {
   void Parado1Click();
   void Sobre1Click();
   void BotMapaClick();
+  void Novafazenda1Click();
+  void Abrirjogo1Click();
+  void Salvarem1Click();
+  void Desfazer1Click();
+  void Refazer1Click();
+  void Minimapa1Click();
+  void Mapagrande1Click();
+  void Navegarcomomouse1Click();
+  void Marcadordestacado1Click();
+  void Terrenodetalhado1Click();
+  void Trilhasonora1Click();
+
+  // Writes a message in the status bar; it is written again in the new
+  // language when the language changes. "%1" in the text becomes fileName.
+  void ShowStatus(TExtraText text, const QString& fileName = {});
+  // A text of the current language as it appears on screen.
+  QString ExtraText(TExtraText text) const;
 
   // Language files.
   void ScanLanguages();
@@ -156,10 +195,18 @@ class TForm1 : public QMainWindow, public IMapHost {
   void ExtractEntry(const std::string& name, TPictureCollection* pictures, TWaveCollection* waves);
   void AddMarkerSquare(TColor color);
   void BuildMenu();
+  void BuildExtrasMenu();
+  void ApplyExtraTexts();
   void BuildToolbar();
   void BuildStatusBar();
   void SetSpeed(unsigned char speed);
   void ShowForecast();
 
   bool shown_ = false;
+  // The status message on show, kept so that it can follow a language change.
+  struct TStatusMessage {
+    bool shown = false;
+    TExtraText text = TExtraText::ExtrasMenu;
+    QString fileName;
+  } status_;
 };

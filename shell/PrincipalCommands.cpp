@@ -125,4 +125,19 @@ void TForm1::LoadLanguage(const std::string& name) {
 
   LabData->setText(text(LanguageLine::DateCaption));
   LabFund->setText(text(LanguageLine::FundsCaption));
+
+  const QString shownStatus = status_.shown ? DecodeText(Extras.Format(status_.text, EncodeText(status_.fileName)))
+                                            : QString();
+  Extras = ReadExtraFile(LanguagePath(CompanionFileName(name)));
+  ApplyExtraTexts();
+  // A message still on show follows the language; a tool's hint written
+  // since then is the palette's.
+  if (status_.shown && StatusText->text() == shownStatus) ShowStatus(status_.text, status_.fileName);
 }
+
+// Commands whose owners have not filled them in do nothing yet.
+void TForm1::Novafazenda1Click() {}
+void TForm1::Abrirjogo1Click() {}
+void TForm1::Salvarem1Click() {}
+void TForm1::Desfazer1Click() {}
+void TForm1::Refazer1Click() {}

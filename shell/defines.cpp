@@ -13,6 +13,12 @@ TMonthName MonthNames[13] = {};
 TWordText WeekWord = {};
 TWordText MonthWord = {};
 TWordText PriceWord = {};
+bool HighlightMarker = false;
+bool MinimapOn = false;
+bool LargeMapOn = false;
+bool MouseNavigation = false;
+bool DetailedTerrain = false;
+bool SoundtrackOn = false;
 
 void ResetGameGlobals() {
   TileSize = 0;
@@ -28,4 +34,10 @@ void ResetGameGlobals() {
   WeekWord = TWordText{};
   MonthWord = TWordText{};
   PriceWord = TWordText{};
+  HighlightMarker = false;
+  MinimapOn = false;
+  LargeMapOn = false;
+  MouseNavigation = false;
+  DetailedTerrain = false;
+  SoundtrackOn = false;
 }

@@ -38,5 +38,14 @@ extern TWordText WeekWord;
 extern TWordText MonthWord;
 extern TWordText PriceWord;
 
+// Options of the Extras menu: off at the start of every run, so that the game
+// unchanged by them is the default.
+extern bool HighlightMarker;   // the hover marker gets a contrasting outline
+extern bool MinimapOn;         // the overview window draws the ranch
+extern bool LargeMapOn;        // the map view fills the main window
+extern bool MouseNavigation;   // wheel zoom and middle-button panning
+extern bool DetailedTerrain;   // weather-following ground under features, bridge and bank details
+extern bool SoundtrackOn;      // the looping tune under the effects
+
 // Puts every global back to zero, as before start-up. For tests.
 void ResetGameGlobals();

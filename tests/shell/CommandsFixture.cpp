@@ -1,4 +1,4 @@
-#include "commands_fixture.h"
+#include "CommandsFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "commands_test_app.h"
+#include "CommandsTestApp.h"
 #include "datafiles/zolpackformat.h"
 #include "shell/Principal.h"
 #include "shell/defines.h"

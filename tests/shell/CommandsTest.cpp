@@ -17,7 +17,7 @@
 #include <cstring>
 #include <tuple>
 
-#include "commands_fixture.h"
+#include "CommandsFixture.h"
 #include "datafiles/zolsalvacfg.h"
 #include "shell/CoolForm.h"
 #include "shell/Editor.h"
@@ -368,4 +368,40 @@ TEST_F(CommandsTest, OverviewClosedByTheSystemIsForgottenAndTheButtonComesUp) {
   EXPECT_NE(OverviewWindow, nullptr);
   form.reset();  // the program ends with the overview open
   EXPECT_EQ(OverviewWindow, nullptr);
+}
+
+// The companion file comes with its language file; without one the built-in
+// texts come back, also after another language had its own.
+TEST_F(CommandsTest, CompanionTextsFollowTheLanguage) {
+  WriteLanguageFile(folder.Path("."), "english.dat", NumberedLanguage("en"));
+  WriteLanguageFile(folder.Path("."), "english.extra", "E&xtras (en)\nA game.\n\n\n\n\n\n\n\n\nMarker (en)\n");
+  auto form = folder.StartGame();
+  EXPECT_EQ(form->Extras1->title(), "E&xtras");
+
+  form->LoadLanguage("english.dat");
+  EXPECT_EQ(form->Extras1->title(), "E&xtras (en)");
+  EXPECT_EQ(form->Marcadordestacado1->text(), "Marker (en)");
+  EXPECT_EQ(form->ExtraText(TExtraText::AboutDescription), "A game.");
+  EXPECT_EQ(form->ExtraText(TExtraText::AboutVersion), DecodeText(BuiltInExtraText(TExtraText::AboutVersion)));
+  EXPECT_EQ(form->Minimapa1->text(), "&Minimapa");  // a line the file leaves out
+
+  form->LoadLanguage("portugues.dat");
+  EXPECT_EQ(form->Extras1->title(), "E&xtras");
+  EXPECT_EQ(form->Marcadordestacado1->text(), "Mar&cador destacado");
+}
+
+// A message on show is written again in the new language; a tool hint
+// written over it since belongs to the palette and stays.
+TEST_F(CommandsTest, StatusMessageFollowsTheLanguage) {
+  WriteLanguageFile(folder.Path("."), "english.dat", NumberedLanguage("en"));
+  WriteLanguageFile(folder.Path("."), "english.extra", "\n\n\nSaved to \"%1\".\n");
+  auto form = folder.StartGame();
+  form->ShowStatus(TExtraText::SavedStatus, QStringLiteral("mapa.map"));
+  EXPECT_EQ(form->StatusText->text(), "Jogo salvo em \"mapa.map\".");
+  form->LoadLanguage("english.dat");
+  EXPECT_EQ(form->StatusText->text(), "Saved to \"mapa.map\".");
+
+  form->StatusText->setText(QStringLiteral("a tool's hint"));
+  form->LoadLanguage("portugues.dat");
+  EXPECT_EQ(form->StatusText->text(), "a tool's hint");
 }

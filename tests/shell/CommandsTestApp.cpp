@@ -1,4 +1,4 @@
-#include "commands_test_app.h"
+#include "CommandsTestApp.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <memory>
 
-#include "commands_test_app.h"
+#include "CommandsTestApp.h"
 #include "shell/CoolForm.h"
 
 namespace {

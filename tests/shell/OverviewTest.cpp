@@ -6,7 +6,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
-#include "commands_test_app.h"
+#include "CommandsTestApp.h"
 #include "shell/CoolForm.h"
 #include "shell/Editor.h"
 

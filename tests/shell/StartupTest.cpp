@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QtTest/QTest>
 #include <cstdlib>
+#include <functional>
 
 #include "datafiles/zolpackformat.h"
 #include "shell/Startup.h"
@@ -388,7 +389,8 @@ TEST_F(StartUp, MenuBarMatchesTheCommandTable) {
   // Menus in menu-bar order, and the items of each in order.
   const QList<QAction*> bar = form->MainMenu1->actions();
   const QList<QAction*> menus = {form->Jogo1->menuAction(), form->Lngua1->menuAction(),
-                                 form->Opes1->menuAction(), form->Velocidade1->menuAction(), form->Sobre1};
+                                 form->Opes1->menuAction(), form->Velocidade1->menuAction(), form->Sobre1,
+                                 form->Extras1->menuAction()};
   EXPECT_EQ(bar, menus);
   EXPECT_EQ(form->Jogo1->actions(), (QList<QAction*>{form->Novojogo1, form->Salvarjogo1, form->Salvarjogocomo1,
                                                      form->Carregarjogo1, form->N1, form->Sair1}));
@@ -410,3 +412,76 @@ TEST_F(StartUp, MenuBarMatchesTheCommandTable) {
   EXPECT_EQ(form->StatusText->text(), status);
 }
 
+
+// Everything beyond the first version's menus sits in one menu after
+// "Sobre...", with its options unchecked at every start.
+TEST_F(StartUp, ExtrasMenuFollowsSobreWithItsOptionsUnchecked) {
+  StartGame();
+  struct TExpectedItem {
+    QAction* item;
+    const char* caption;  // UTF-8
+    QList<QKeySequence> shortcuts;
+    bool checkable;
+  };
+  const std::vector<TExpectedItem> expected = {
+      {form->Extras1->menuAction(), "E&xtras", {}, false},
+      {form->Novafazenda1, "&Nova fazenda", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)}, false},
+      {form->Abrirjogo1, "&Abrir jogo...", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)}, false},
+      {form->Salvarem1, "&Salvar em...", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, false},
+      {form->Desfazer1, "&Desfazer", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, false},
+      {form->Refazer1,
+       "&Refazer",
+       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+       false},
+      {form->Minimapa1, "&Minimapa", {QKeySequence(Qt::CTRL | Qt::Key_I)}, true},
+      {form->Mapagrande1, "Mapa &grande", {QKeySequence(Qt::CTRL | Qt::Key_G)}, true},
+      {form->Navegarcomomouse1, "Na&vegar com o mouse", {QKeySequence(Qt::CTRL | Qt::Key_R)}, true},
+      {form->Marcadordestacado1, "Mar&cador destacado", {QKeySequence(Qt::CTRL | Qt::Key_B)}, true},
+      {form->Terrenodetalhado1, "&Terreno detalhado", {QKeySequence(Qt::CTRL | Qt::Key_T)}, true},
+      {form->Trilhasonora1, "Tri&lha sonora", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M)}, true},
+  };
+  for (const TExpectedItem& e : expected) {
+    ASSERT_NE(e.item, nullptr) << e.caption;
+    EXPECT_EQ(e.item->text(), QString::fromUtf8(e.caption));
+    EXPECT_EQ(e.item->shortcuts(), e.shortcuts) << e.caption;
+    EXPECT_EQ(e.item->isCheckable(), e.checkable) << e.caption;
+    EXPECT_FALSE(e.item->isChecked()) << e.caption;
+  }
+  EXPECT_EQ(form->Extras1->actions(),
+            (QList<QAction*>{form->Novafazenda1, form->Abrirjogo1, form->Salvarem1, form->N2, form->Desfazer1,
+                             form->Refazer1, form->N3, form->Minimapa1, form->Mapagrande1, form->Navegarcomomouse1,
+                             form->Marcadordestacado1, form->Terrenodetalhado1, form->N4, form->Trilhasonora1}));
+  for (bool option : {HighlightMarker, MinimapOn, LargeMapOn, MouseNavigation, DetailedTerrain, SoundtrackOn})
+    EXPECT_FALSE(option);
+
+  // Every shortcut of the whole menu bar is taken once only.
+  QList<QKeySequence> taken;
+  const std::function<void(QMenu*)> collect = [&](QMenu* menu) {
+    for (QAction* item : menu->actions()) {
+      if (item->menu()) collect(item->menu());
+      for (const QKeySequence& key : item->shortcuts()) {
+        EXPECT_FALSE(taken.contains(key)) << key.toString().toStdString();
+        taken.push_back(key);
+      }
+    }
+  };
+  for (QAction* menu : form->MainMenu1->actions())
+    if (menu->menu()) collect(menu->menu());
+}
+
+// Each option's check mark and its global go together.
+TEST_F(StartUp, ExtrasOptionsKeepTheirGlobalsInStep) {
+  StartGame();
+  const std::vector<std::pair<QAction*, bool*>> options = {
+      {form->Minimapa1, &MinimapOn},          {form->Mapagrande1, &LargeMapOn},
+      {form->Navegarcomomouse1, &MouseNavigation}, {form->Marcadordestacado1, &HighlightMarker},
+      {form->Terrenodetalhado1, &DetailedTerrain}, {form->Trilhasonora1, &SoundtrackOn},
+  };
+  for (const auto& [item, global] : options) {
+    item->trigger();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_TRUE(*global) << item->text().toStdString();
+    item->trigger();
+    EXPECT_FALSE(*global) << item->text().toStdString();
+  }
+}
