@@ -40,6 +40,8 @@ constexpr std::array<std::string_view, ExtraTextCount> BuiltIn = {
     "Jogos salvos (*.map)",
     "&Terreno detalhado",
     "Tri&lha sonora",
+    "&Sim",
+    "&N\xE3o",
 };
 static_assert(BuiltIn.size() == ExtraTextCount);
 }  // namespace

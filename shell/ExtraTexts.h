@@ -42,9 +42,11 @@ enum class TExtraText : int {
   SaveFileFilter,
   DetailedTerrainItem,
   SoundtrackItem,
+  YesButton,
+  NoButton,
 };
 
-constexpr int ExtraTextCount = static_cast<int>(TExtraText::SoundtrackItem);
+constexpr int ExtraTextCount = static_cast<int>(TExtraText::NoButton);
 
 // The texts of one language, as Windows-1252 bytes; index 0 holds line 1.
 class TExtraTexts {

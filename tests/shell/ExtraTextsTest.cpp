@@ -42,7 +42,7 @@ TEST(ExtraTexts, LinesPastTheLastTextAreIgnored) {
   }
   TExtraTexts texts;
   texts.Apply(bytes);
-  EXPECT_EQ(texts.Text(TExtraText::SoundtrackItem), std::to_string(ExtraTextCount));
+  EXPECT_EQ(texts.Text(static_cast<TExtraText>(ExtraTextCount)), std::to_string(ExtraTextCount));
 }
 
 TEST(ExtraTexts, FormatFillsTheFileName) {
