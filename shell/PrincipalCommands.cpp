@@ -134,10 +134,3 @@ void TForm1::LoadLanguage(const std::string& name) {
   // since then is the palette's.
   if (status_.shown && StatusText->text() == shownStatus) ShowStatus(status_.text, status_.fileName);
 }
-
-// Commands whose owners have not filled them in do nothing yet.
-void TForm1::Novafazenda1Click() {}
-void TForm1::Abrirjogo1Click() {}
-void TForm1::Salvarem1Click() {}
-void TForm1::Desfazer1Click() {}
-void TForm1::Refazer1Click() {}
