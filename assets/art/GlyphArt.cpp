@@ -252,52 +252,6 @@ TCanvas MakeGlyph(std::string_view button) {
   return {};
 }
 
-// A ranch badge: sky, sun, a green hill with the farmhouse and a fence.
-TCanvas MakeIcon() {
-  constexpr int S = IconSize;
-  TCanvas c(S, S);
-  for (int y = 0; y < S; ++y)
-    for (int x = 0; x < S; ++x) {
-      const float dx = std::max({6.0f - x, 0.0f, x - 57.0f}), dy = std::max({6.0f - y, 0.0f, y - 57.0f});
-      if (dx * dx + dy * dy > 36.0f) continue;
-      const float hill = 40 + 6 * std::cos((x - 20) / 14.0f);
-      if (y < hill) c.Set(x, y, DitherShade(TMaterial::Sky, 1.0f - y / 50.0f, x, y, 1, 4));
-      else c.Set(x, y, DitherShade(TMaterial::Grass, 1.0f - (y - hill) / 22.0f, x, y, 1, 4));
-    }
-  for (int k = 0; k < 8; ++k) {
-    const float a = k * 3.14159f / 4;
-    Line(c, static_cast<int>(47 + std::cos(a) * 8), static_cast<int>(15 + std::sin(a) * 8),
-         static_cast<int>(47 + std::cos(a) * 11), static_cast<int>(15 + std::sin(a) * 11), Shade(TMaterial::Gold, 4));
-  }
-  LitDisc(c, 47.0f, 15.0f, 6.5f, TMaterial::Gold, 2, 5, false);
-  // The house: plaster walls, a red roof, door and window.
-  Rect(c, 14, 30, 26, 14, TMaterial::Cream, 3);
-  for (int y = 18; y < 31; ++y)
-    for (int x = 27 - (y - 18) * 2; x <= 27 + (y - 18) * 2 - 1; ++x)
-      if (x >= 11 && x < 43) c.Set(x, y, Shade(TMaterial::Red, x < 27 ? (y % 3 == 0 ? 3 : 4) : (y % 3 == 0 ? 1 : 2)));
-  Rect(c, 24, 35, 6, 9, TMaterial::Wood, 2);
-  Rect(c, 16, 33, 5, 5, TMaterial::Sky, 4);
-  Rect(c, 33, 33, 5, 5, TMaterial::Sky, 4);
-  for (int x = 4; x < 60; ++x) {
-    if (Alpha(c.Get(x, 50)) == 0) continue;
-    c.Set(x, 48, Shade(TMaterial::Wood, 4));
-    c.Set(x, 52, Shade(TMaterial::Wood, 3));
-    if (x % 7 == 3)
-      for (int y = 46; y < 56; ++y) c.Set(x, y, Shade(TMaterial::Wood, 2));
-  }
-  // A frame round the badge.
-  TCanvas framed = c;
-  for (int y = 0; y < S; ++y)
-    for (int x = 0; x < S; ++x) {
-      if (Alpha(c.Get(x, y)) == 0) continue;
-      bool edge = false;
-      for (auto [dx, dy] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {-2, 0}, {2, 0}, {0, -2}, {0, 2}})
-        if (!c.Inside(x + dx, y + dy) || Alpha(c.Get(x + dx, y + dy)) == 0) edge = true;
-      if (edge) framed.Set(x, y, Shade(TMaterial::Wood, x + y < S ? 4 : 1));
-    }
-  return framed;
-}
-
 TCanvas MakeOverview() {
   constexpr int W = OverviewWidth, H = OverviewHeight, F = 14;
   TCanvas c(W, H);

@@ -8,6 +8,10 @@ namespace art {
 constexpr int ToolbarGlyphSize = 28;
 constexpr int PaletteGlyphSize = 24;
 constexpr int IconSize = 64;
+// The sizes the desktop's icon theme gets, each drawn at that size, and the
+// icon's name there.
+constexpr std::array<int, 7> IconSizes = {16, 24, 32, 48, 64, 128, 256};
+constexpr std::string_view IconName = "zolvorn";
 constexpr int OverviewWidth = 320, OverviewHeight = 240;
 
 // The eight toolbar buttons of the main window, left to right.

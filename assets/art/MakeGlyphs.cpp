@@ -1,7 +1,9 @@
 // Writes the button glyphs, the window icon and the overview picture as PNG
-// files, with the resource list that compiles them into the program.
+// files, with the resource list that compiles them into the program, and the
+// icon at every size of the desktop's icon theme, in that theme's folders.
 #include <QImage>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -41,5 +43,16 @@ int main(int argc, char** argv) {
     qrc << "    <file>" << name << ".png</file>\n";
   }
   qrc << "  </qresource>\n</RCC>\n";
-  return qrc ? 0 : 1;
+  if (!qrc) return 1;
+
+  for (const int size : art::IconSizes) {
+    const std::string folder = dir + "hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps/";
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error || !SavePng(art::MakeIcon(size), folder + std::string(art::IconName) + ".png")) {
+      std::fprintf(stderr, "zv_makeglyphs: cannot write the %d pixel icon in %s\n", size, folder.c_str());
+      return 1;
+    }
+  }
+  return 0;
 }

@@ -1,7 +1,9 @@
 # Shared by the end-to-end scripts: runs the script again inside a virtual X
 # server, starts the real game in a folder of its own (with the build's data
 # beside it, since the game saves into its working folder) and offers the
-# helpers the scripts need. Source it after setting GAME and BUILD.
+# helpers the scripts need. Source it after setting GAME and BUILD. A script
+# that defines prepare_game has it run in that folder just before the start,
+# to change GAME or the environment.
 
 if [ -z "${ZV_E2E_INSIDE_XVFB:-}" ]; then
   export ZV_E2E_INSIDE_XVFB=1
@@ -13,6 +15,7 @@ export SDL_AUDIODRIVER=dummy
 WORK=$(mktemp -d)
 ln -s "$BUILD/data" "$WORK/data"
 cd "$WORK"
+if declare -F prepare_game >/dev/null; then prepare_game; fi
 "$GAME" >"$WORK/game.log" 2>&1 &
 PID=$!
 cleanup() {
