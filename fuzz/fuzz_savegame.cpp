@@ -1,5 +1,8 @@
-// Any bytes loaded as a saved game must be safe to play on: drawn at every
-// zoom, run through days at every speed and edited with every tool.
+// Bytes read as a saved game: the loader either takes a record that stays
+// sound through play, or leaves the game byte for byte as it was. Any bytes
+// at all (as the inspection tool takes them) must still be safe to play on:
+// drawn at every zoom, run through days at every speed and edited with every
+// tool.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +11,7 @@
 #include <string_view>
 
 #include "map/Mapa.h"
+#include "map/MapaCheck.h"
 #include "map/Tools.h"
 #include "present/DXImageList.h"
 #include "present/SurfaceDevice.h"
@@ -132,6 +136,29 @@ void UseEveryTool(TMapa& map) {
       }
   }
 }
+
+void Play(TMapa& map, TDrawing& drawing) {
+  DrawFrames(map, drawing);
+  RunDays(map);
+  UseEveryTool(map);
+  DrawFrames(map, drawing);
+}
+
+// The loader's side: a refusal changes nothing, and what it takes stays
+// acceptable however it is played.
+void Load(const std::uint8_t* data, std::size_t size, TDrawing& drawing, IMapHost& host) {
+  auto map = std::make_unique<TMapa>(&host);
+  TMapaRecord before;
+  std::memcpy(&before, &map->Record(), sizeof before);
+  const TRecordVerdict verdict = TakeRecord(data, size, map->Record());
+  if (verdict != TRecordVerdict::Loaded) {
+    if (std::memcmp(&before, &map->Record(), sizeof before) != 0) __builtin_trap();
+    return;
+  }
+  if (!CheckRecord(map->Record()).empty()) __builtin_trap();
+  Play(*map, drawing);
+  if (!CheckRecord(map->Record()).empty()) __builtin_trap();
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -139,12 +166,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static TCheckingHost host;
   SetGlobals();
   RandomSeed(size);
+  Load(data, size, drawing, host);
 
   auto map = std::make_unique<TMapa>(&host);
   std::memcpy(&map->Record(), data, size < sizeof(TMapaRecord) ? size : sizeof(TMapaRecord));
-  DrawFrames(*map, drawing);
-  RunDays(*map);
-  UseEveryTool(*map);
-  DrawFrames(*map, drawing);
+  Play(*map, drawing);
   return 0;
 }

@@ -130,6 +130,11 @@ class TMapa {
   // Simulation step.
   void Tick(std::uint8_t days);
   void AdvanceForecast();
+  // The date display and the forecast strip from the record as it stands,
+  // for when the record was replaced or the language changed: nothing in
+  // the record changes and no random number is drawn.
+  void ShowDate() const;
+  void ShowForecast() const;
 
   // Drawing of the visible map onto the view's back surface (defined in a
   // separate library that links the presentation layer).
@@ -145,8 +150,6 @@ class TMapa {
   void JoinLinearNeighbours(int x, int y, std::uint8_t base);
   void PlaceBorderAndVegetation();
   void AdvanceCalendar();
-  void ShowDate() const;
-  void DrawForecastStrip() const;
   void FollowWeather();
   void PlayAmbientSounds(bool allowed) const;
 

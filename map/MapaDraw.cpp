@@ -1,5 +1,7 @@
 // Drawing of the visible part of the map, once per frame. Kept apart from the
 // rest of the map so that the map logic links without the drawing layer.
+#include <algorithm>
+
 #include "map/Mapa.h"
 #include "present/DXImageList.h"
 #include "shell/defines.h"
@@ -20,7 +22,8 @@ int GroundPattern(const TMapaRecord& record) {
   return IsRainy(record.weatherYesterday) ? 10 : 5;
 }
 
-// Keeps a scroll bar inside the map for `visible` tiles on the screen.
+// Keeps a scroll bar inside the map: `limit` is the last position at which
+// the map still fills the view.
 void LimitScrollBar(IScrollBar& bar, int limit) {
   if (limit < bar.Position()) bar.SetPosition(limit - 1);
   bar.SetMax(limit < 1 ? 1 : limit);
@@ -37,8 +40,11 @@ void TMapa::Draw(TDirectDrawSurface& surface, int width, int height, int viewX, 
   if (viewX < 0) viewX = 0;
   if (viewY < 0) viewY = 0;
 
-  LimitScrollBar(horizontal, LastTile - columns);
-  LimitScrollBar(vertical, LastTile - rows);
+  // Only whole tiles count, so that the last column and row can be brought
+  // fully into view, not just their partly visible first pixels; a view
+  // narrower than a tile still shows column 96 at the end.
+  LimitScrollBar(horizontal, LastTile - std::max(width / size, 1));
+  LimitScrollBar(vertical, LastTile - std::max(height / size, 1));
 
   bool waterFrame = false;
   if (++frameCounter > 7) {

@@ -102,10 +102,10 @@ void TMapa::AdvanceForecast() {
   for (int i = 0; i + 1 < ForecastDays; ++i) forecast[i] = forecast[i + 1];
   record_.weatherYesterday = record_.weather;
   record_.weather = forecast[0];
-  DrawForecastStrip();
+  ShowForecast();
 }
 
-void TMapa::DrawForecastStrip() const {
+void TMapa::ShowForecast() const {
   if (host_ == nullptr) return;
   for (int cell = 0; cell < ForecastCellsShown; ++cell) {
     // A slot not yet rolled (99), or a stray code from a loaded record, has

@@ -2,10 +2,14 @@
 //
 //   zolmap new [--seed N] FILE
 //   zolmap info FILE
+//   zolmap check FILE
 //   zolmap dump FILE [X0 Y0 X1 Y1]
 //   zolmap tool [--seed N] FILE TOOL X Y [X Y ...]
 //   zolmap tick [--seed N] FILE DAYS
 //
+// `check` prints "ok" when the game would load FILE, or one line per problem
+// and exits with 1. `info`, `dump`, `tool` and `tick` take any record, sound
+// or not, so that a damaged file can still be looked into.
 // `tool` acts as the map view does with the button held on a newly hovered
 // tile and prints "applied", "refused" or "failed" per tile; a tile outside
 // the playable area 1..96 is refused, as the view never acts there.
@@ -29,6 +33,7 @@
 #include <vector>
 
 #include "map/Mapa.h"
+#include "map/MapaCheck.h"
 #include "map/Tools.h"
 #include "shell/defines.h"
 
@@ -37,7 +42,7 @@ namespace {
 constexpr int ExitFile = 1;
 constexpr int ExitUsage = 2;
 
-constexpr std::string_view Usage = "usage: zolmap new|info|dump|tool|tick ...";
+constexpr std::string_view Usage = "usage: zolmap new|info|check|dump|tool|tick ...";
 
 // A failure to report: the one-line message and the exit status.
 struct TFailure {
@@ -180,6 +185,16 @@ int CommandInfo(const TArguments& args) {
   return 0;
 }
 
+int CommandCheck(const TArguments& args) {
+  ExpectCount(args, 1, "check");
+  TMapaRecord r{};
+  ReadRecord(std::string(args.rest[0]), r);
+  const std::vector<std::string> problems = CheckRecord(r);
+  if (problems.empty()) std::puts("ok");
+  for (const std::string& problem : problems) std::puts(problem.c_str());
+  return problems.empty() ? 0 : ExitFile;
+}
+
 int GridCoordinate(std::string_view text) {
   const int value = NumberArgument<int>(text, "a coordinate");
   if (!InGrid(value, 0)) {
@@ -269,6 +284,7 @@ int Run(int argc, char** argv) {
   SoundOn = false;  // the tool is silent
   if (command == "new") return CommandNew(SplitArguments(argc, argv, true));
   if (command == "info") return CommandInfo(SplitArguments(argc, argv, false));
+  if (command == "check") return CommandCheck(SplitArguments(argc, argv, false));
   if (command == "dump") return CommandDump(SplitArguments(argc, argv, false));
   if (command == "tool") return CommandTool(SplitArguments(argc, argv, true));
   if (command == "tick") return CommandTick(SplitArguments(argc, argv, true));

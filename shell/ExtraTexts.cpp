@@ -40,6 +40,7 @@ constexpr std::array<std::string_view, ExtraTextCount> BuiltIn = {
     "Jogos salvos (*.map)",
     "&Terreno detalhado",
     "Tri&lha sonora",
+    "N\xE3o foi poss\xEDvel ler \"%1\": o jogo n\xE3o foi carregado.",
     "&Sim",
     "&N\xE3o",
 };

@@ -42,6 +42,7 @@ enum class TExtraText : int {
   SaveFileFilter,
   DetailedTerrainItem,
   SoundtrackItem,
+  LoadFailedStatus,
   YesButton,
   NoButton,
 };

@@ -171,6 +171,20 @@ class TForm1 : public QMainWindow, public IMapHost {
   void Terrenodetalhado1Click();
   void Trilhasonora1Click();
 
+  // The whole game: the funds, date and forecast displays show the record as
+  // it stands, at once, changing nothing in it.
+  void ShowGameState();
+  // Saves the record to `path` (see SaveGameRecord) and says in the status
+  // bar how it went; true when saved.
+  bool SaveGameTo(const QString& path);
+  // Loads a saved game from `path` when it is sound, says in the status bar
+  // how it went, and calls GameReplaced after a load. A refused load leaves
+  // the record byte for byte as it was. True when loaded.
+  bool LoadGameFrom(const QString& path);
+  // Everything that follows the record once it was replaced as a whole (a
+  // load, a new ranch) hooks in here.
+  void GameReplaced();
+
   // Writes a message in the status bar; it is written again in the new
   // language when the language changes. "%1" in the text becomes fileName.
   void ShowStatus(TExtraText text, const QString& fileName = {});

@@ -1,6 +1,7 @@
 // Saving and loading the game, the overview window and the language files.
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -21,9 +22,6 @@ TTelaMapa* OverviewWindow = nullptr;
 namespace {
 constexpr char LanguageFolder[] = "data/lang/";
 constexpr char LanguageExtension[] = ".dat";
-// Status texts, Windows-1252.
-constexpr char SaveFailedText[] = "N\xE3o foi poss\xEDvel salvar o jogo em \"mapa.map\".";
-constexpr char NotASaveText[] = "\"mapa.map\" n\xE3o \xE9 um jogo salvo.";
 
 // Palette buttons whose hints lines 20..35 give, in line order.
 constexpr std::array<TSpeedButton* TTools::*, 16> PaletteHintButtons = {
@@ -46,18 +44,61 @@ QString LanguagePath(const std::string& name) {
 }
 }  // namespace
 
-void TForm1::Salvarjogo1Click() {
+void TForm1::Salvarjogo1Click() { SaveGameTo(QString::fromLatin1(SaveGameFileName)); }
+
+void TForm1::Carregarjogo1Click() { LoadGameFrom(QString::fromLatin1(SaveGameFileName)); }
+
+void TForm1::ShowGameState() {
   if (!RanchMap) return;
-  if (!SaveGameRecord(QString::fromLatin1(SaveGameFileName), RanchMap->Record()))
-    StatusText->setText(DecodeText(SaveFailedText));
+  ShowFunds(RanchMap->Record().funds);
+  RanchMap->ShowDate();
+  // A day not yet rolled shows an empty cell, not what the game before showed.
+  DiasImage.fill(Qt::white);
+  RanchMap->ShowForecast();
+  ShowForecast();
 }
 
-// Displays catch up by themselves: the view at its next frame, the date and
-// forecast at the next day, the funds at their next change.
-void TForm1::Carregarjogo1Click() {
-  if (!RanchMap) return;
-  if (LoadGameRecord(QString::fromLatin1(SaveGameFileName), RanchMap->Record()) == TLoadResult::NotASave)
-    StatusText->setText(DecodeText(NotASaveText));
+void TForm1::GameReplaced() { ShowGameState(); }
+
+bool TForm1::SaveGameTo(const QString& path) {
+  if (!RanchMap) return false;
+  const QString name = QFileInfo(path).fileName();
+  switch (SaveGameRecord(path, RanchMap->Record())) {
+    case TSaveResult::Saved:
+      ShowStatus(TExtraText::SavedStatus, name);
+      return true;
+    case TSaveResult::Refused:
+      ShowStatus(TExtraText::SaveRefusedStatus, name);
+      return false;
+    case TSaveResult::Failed:
+      break;
+  }
+  ShowStatus(TExtraText::SaveFailedStatus, name);
+  return false;
+}
+
+bool TForm1::LoadGameFrom(const QString& path) {
+  if (!RanchMap) return false;
+  const QString name = QFileInfo(path).fileName();
+  switch (LoadGameRecord(path, RanchMap->Record())) {
+    case TLoadResult::Loaded:
+      GameReplaced();
+      ShowStatus(TExtraText::LoadedStatus, name);
+      return true;
+    case TLoadResult::Missing:
+      ShowStatus(TExtraText::NoSaveStatus, name);
+      return false;
+    case TLoadResult::Unreadable:
+      ShowStatus(TExtraText::LoadFailedStatus, name);
+      return false;
+    case TLoadResult::NotASave:
+      ShowStatus(TExtraText::NotASaveStatus, name);
+      return false;
+    case TLoadResult::Damaged:
+      break;
+  }
+  ShowStatus(TExtraText::DamagedStatus, name);
+  return false;
 }
 
 void TForm1::BotMapaClick() {
@@ -103,6 +144,8 @@ void TForm1::LanguageClick(QObject* sender) {
 }
 
 void TForm1::LoadLanguage(const std::string& name) {
+  const TSpeedButton* pickedTool = Tools != nullptr ? Tools->PickedTool() : nullptr;
+  const bool hintShown = pickedTool != nullptr && StatusText->text() == DecodeText(pickedTool->Hint());
   const TLanguageLines lines = ApplyLanguageLines(ReadLanguageFile(LanguagePath(name)));
   const auto text = [&lines](int line) { return DecodeText(lines[line - 1]); };
 
@@ -133,4 +176,7 @@ void TForm1::LoadLanguage(const std::string& name) {
   // A message still on show follows the language; a tool's hint written
   // since then is the palette's.
   if (status_.shown && StatusText->text() == shownStatus) ShowStatus(status_.text, status_.fileName);
+  // So does the hint of the picked tool, and the date with its month names.
+  if (hintShown) StatusText->setText(DecodeText(pickedTool->Hint()));
+  ShowGameState();
 }

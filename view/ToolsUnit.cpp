@@ -90,6 +90,14 @@ void TTools::BotAguaClick() { ToolClick(BotAgua, tlAgua); }
 void TTools::BotArvoresClick() { ToolClick(BotArvores, tlArvores); }
 void TTools::BotBulldozeClick() { ToolClick(BotBulldoze, tlBulldoze); }
 
+const TSpeedButton* TTools::PickedTool() const {
+  for (const TButtonPlace& place : ButtonPlaces) {
+    const TSpeedButton* button = this->*place.button;
+    if (place.tool && button->isChecked()) return button;
+  }
+  return nullptr;
+}
+
 // One group with all-up allowed: the click has already flipped the button;
 // a button that went down raises whichever other one was down.
 void TTools::ToolClick(TSpeedButton* button, TToolKind code) {

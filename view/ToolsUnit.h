@@ -50,6 +50,9 @@ class TTools : public QWidget {
   void BotArvoresClick();
   void BotBulldozeClick();
 
+  // The tool button that is down, if any.
+  const TSpeedButton* PickedTool() const;
+
  private:
   void ToolClick(TSpeedButton* button, TToolKind code);
 };

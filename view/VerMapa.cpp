@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QLayout>
+#include <QMouseEvent>
 #include <algorithm>
 #include <iterator>
 #include <string>
@@ -63,6 +64,37 @@ static_assert(std::size(ClockSteps) == 7);
 constexpr int MarkerItem[] = {1, 3, 2};  // white, green, red
 static_assert(std::size(MarkerItem) == tvRefused + 1);
 
+// Fills the part of `rect` that lies on the surface.
+void FillRect(TDirectDrawSurface& surface, TRect rect, std::uint32_t pixel) {
+  rect.Left = std::max(rect.Left, 0);
+  rect.Top = std::max(rect.Top, 0);
+  rect.Right = std::min(rect.Right, surface.Width());
+  rect.Bottom = std::min(rect.Bottom, surface.Height());
+  if (rect.Empty()) return;
+  for (int y = rect.Top; y < rect.Bottom; ++y)
+    std::fill(surface.Line(y) + rect.Left, surface.Line(y) + rect.Right, pixel);
+}
+
+// A frame of the given width just inside `square`.
+void FillRing(TDirectDrawSurface& surface, const TRect& square, int width, std::uint32_t pixel) {
+  FillRect(surface, {square.Left, square.Top, square.Right, square.Top + width}, pixel);
+  FillRect(surface, {square.Left, square.Bottom - width, square.Right, square.Bottom}, pixel);
+  FillRect(surface, {square.Left, square.Top + width, square.Left + width, square.Bottom - width}, pixel);
+  FillRect(surface, {square.Right - width, square.Top + width, square.Right, square.Bottom - width}, pixel);
+}
+
+// The map drawing leaves alone what lies past column and row 96 (at the
+// largest scroll position, or when the map is smaller than the view); it is
+// cleared here every frame, so nothing of an earlier frame stays there.
+void ClearBeyondMap(TDirectDrawSurface& back, int viewX, int viewY) {
+  const int size = TileSize;
+  if (size <= 0) return;
+  const int right = (LastTile - std::max(viewX, 0)) * size;
+  const int bottom = (LastTile - std::max(viewY, 0)) * size;
+  FillRect(back, {right, 0, back.Width(), back.Height()}, BeyondMapPixel);
+  FillRect(back, {0, bottom, back.Width(), back.Height()}, BeyondMapPixel);
+}
+
 std::uint32_t ProcessMilliseconds() {
   static QElapsedTimer clock = [] {
     QElapsedTimer t;
@@ -72,6 +104,17 @@ std::uint32_t ProcessMilliseconds() {
   return static_cast<std::uint32_t>(clock.elapsed());
 }
 }  // namespace
+
+bool ModalInputOpen() {
+  return QApplication::activePopupWidget() != nullptr || QApplication::activeModalWidget() != nullptr;
+}
+
+void DrawMarkerOutline(TDirectDrawSurface& surface, const TRect& square, int tileSize) {
+  const int width = MarkerOutlineWidth(tileSize);
+  FillRing(surface, square, width, MarkerOutlineDark);
+  const TRect inner{square.Left + width, square.Top + width, square.Right - width, square.Bottom - width};
+  FillRing(surface, inner, width, MarkerOutlineLight);
+}
 
 bool TFocusEdit::event(QEvent* event) {
   if (event->type() == QEvent::ShortcutOverride) {
@@ -98,6 +141,7 @@ TForm2::TForm2(QWidget* parent) : QMdiSubWindow(parent) {
   Tela->Options = doAllowReboot | doAllowPalette256 | doCenter | doFlip | doDirectX7Mode |
                   doHardware | doSelectDriver;
   Tela->OnMouseMove = [this](TDXDraw&, int x, int y, Qt::KeyboardModifiers) { TelaMouseMove(x, y); };
+  Tela->installEventFilter(this);
 
   // Both bars start at 0..100; the map drawing narrows them every frame.
   BarraHorizontal = new QScrollBar(Qt::Horizontal, Client);
@@ -194,9 +238,11 @@ void TForm2::DXTimer1Timer(int) {
   TDirectDrawSurface& back = *Tela->BackSurface();
 
   FrameStart = Milliseconds();
+  const int viewX = ViewX, viewY = ViewY;  // the drawing may move the bars
   if (RanchMap && IMGChao)
-    RanchMap->Draw(back, Tela->width(), Tela->height(), ViewX, ViewY, *IMGChao, *horizontalLink_,
+    RanchMap->Draw(back, Tela->width(), Tela->height(), viewX, viewY, *IMGChao, *horizontalLink_,
                    *verticalLink_);
+  ClearBeyondMap(back, viewX, viewY);
 
   back.Canvas().TextOut(0, 0, std::to_string(DrawRate));
   back.Canvas().ReleaseCanvas();
@@ -204,12 +250,15 @@ void TForm2::DXTimer1Timer(int) {
   Tecla->Poll();
   FollowStroke();
   if (ZoomIndex >= 1 && ZoomIndex <= 5) TileSize = ZoomSizes[ZoomIndex];
-  ScrollByKeys();
-
-  const QPoint cursor = CursorClientPos();
-  if (cursor.x() > 0 && cursor.x() < width() - ActiveAreaRight && cursor.y() > 0 &&
-      cursor.y() < height() - ActiveAreaBottom)
-    HandleTool();
+  // An open menu or dialog keeps its keys and clicks to itself.
+  if (!ModalInputOpen()) {
+    ScrollByKeys();
+    const QPoint cursor = CursorClientPos();
+    if (cursor.x() > 0 && cursor.x() < width() - ActiveAreaRight && cursor.y() > 0 &&
+        cursor.y() < height() - ActiveAreaBottom)
+      HandleTool();
+  }
+  pressPending_ = false;
 
   Tela->PresentFrame();
 
@@ -227,15 +276,17 @@ void TForm2::AdvanceClock() {
   if (RanchMap) RanchMap->Tick(step.days);
 }
 
-// A stroke runs from the frame that first sees the left button down to the
-// frame that sees it up again, wherever the cursor is meanwhile.
+// A stroke runs from a press of the left button to the first frame that sees
+// it up again, wherever the cursor is meanwhile. A press since the last frame
+// starts a new stroke even when it is over already (a tap).
 void TForm2::FollowStroke() {
   if (!Strokes) return;
-  const bool down = Tecla->Mouse.ButtonDown(0);
-  if (down && !Strokes->IsOpen())
+  if (pressPending_)
     Strokes->Open();
-  else if (!down && Strokes->IsOpen())
+  else if (!Tecla->Mouse.ButtonDown(0))
     Strokes->Close();
+  else if (!Strokes->IsOpen())
+    Strokes->Open();
 }
 
 void TForm2::ScrollByKeys() {
@@ -248,10 +299,20 @@ void TForm2::ScrollByKeys() {
   if (states[stUp]) BarraVertical->setValue(BarraVertical->value() - 1);
 }
 
+void TForm2::TelaMouseDown(int x, int y) {
+  pressPending_ = true;
+  pressX_ = x;
+  pressY_ = y;
+}
+
 void TForm2::HandleTool() {
   if (TileSize == 0 || !RanchMap) return;
-  HoverX = MouseX / TileSize + ViewX + 1;
-  HoverY = MouseY / TileSize + ViewY + 1;
+  // A press since the last frame works on the tile where it landed, even when
+  // the button is up again already: the same as a press held for one frame.
+  const bool tapped = pressPending_;
+  pressPending_ = false;
+  HoverX = (tapped ? pressX_ : MouseX) / TileSize + ViewX + 1;
+  HoverY = (tapped ? pressY_ : MouseY) / TileSize + ViewY + 1;
   if (HoverX != LastHoverX || HoverY != LastHoverY) ClickLatch = false;
   LastHoverX = HoverX;
   LastHoverY = HoverY;
@@ -262,7 +323,7 @@ void TForm2::HandleTool() {
   const TToolVerdict verdict = ToolVerdict(CurrentTool, tile, RanchMap->Record().funds);
   DrawMarker(verdict);
 
-  const bool pressed = Tecla->Mouse.ButtonDown(0) && SurfaceUnderCursor();
+  const bool pressed = tapped || (Tecla->Mouse.ButtonDown(0) && SurfaceUnderCursor());
   if (verdict == tvRefused) {
     if (pressed && !ClickLatch) {
       if (SoundOn) PlaySound(vsOps);
@@ -286,9 +347,9 @@ void TForm2::DrawMarker(TToolVerdict verdict) {
   if (item >= IMGOutros->Items.Count()) return;
   const int left = (HoverX - 1 - ViewX) * TileSize;
   const int top = (HoverY - 1 - ViewY) * TileSize;
-  IMGOutros->Items.Items(item).DrawBlended(*Tela->BackSurface(),
-                                           TRect{left, top, left + TileSize, top + TileSize}, 0,
-                                           MarkerOpacity);
+  const TRect square{left, top, left + TileSize, top + TileSize};
+  IMGOutros->Items.Items(item).DrawBlended(*Tela->BackSurface(), square, 0, MarkerOpacity);
+  if (HighlightMarker) DrawMarkerOutline(*Tela->BackSurface(), square, TileSize);
 }
 
 QPoint TForm2::CursorClientPos() const { return Client->mapFromGlobal(QCursor::pos()); }
@@ -309,6 +370,12 @@ void TForm2::PlaySound(int index) {
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Client && event->type() == QEvent::Resize) FormResize();
+  const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+  if (watched == Tela && press) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint at = mouse->position().toPoint();
+    if (mouse->button() == Qt::LeftButton) TelaMouseDown(at.x(), at.y());
+  }
   return QMdiSubWindow::eventFilter(watched, event);
 }
 

@@ -30,6 +30,23 @@ extern std::uint32_t FrameStart, FrameEnd, FrameTime;
 // Puts the view globals back to their start values. For tests.
 void ResetViewGlobals();
 
+// Whether a menu or a modal dialog has the keyboard and mouse: the frame then
+// neither scrolls by keys nor works the tool.
+bool ModalInputOpen();
+
+// The highlighted marker's outline: a dark ring along the tile's edge and a
+// light ring inside it, so that one of the two stands out from any ground.
+inline constexpr std::uint32_t MarkerOutlineDark = 0xFF000000;
+inline constexpr std::uint32_t MarkerOutlineLight = 0xFFFFFFFF;
+// Width in pixels of each ring for a tile size.
+constexpr int MarkerOutlineWidth(int tileSize) { return tileSize >= 48 ? 2 : 1; }
+// Draws the outline around `square`, clipped to the surface.
+void DrawMarkerOutline(TDirectDrawSurface& surface, const TRect& square, int tileSize);
+
+// What the view shows where the map has no tile (right of column 96, below
+// row 96).
+inline constexpr std::uint32_t BeyondMapPixel = 0xFF000000;
+
 // Wave-list items the view plays.
 enum TViewSound : int { vsBulldoze = 0, vsOps = 1, vsPlop = 2 };
 
@@ -113,6 +130,9 @@ class TForm2 : public QMdiSubWindow {
 
  private:
   void AdvanceClock();
+  // Remembers a left press on the surface, so that a click that is over
+  // before the next frame still works the tool where it landed.
+  void TelaMouseDown(int x, int y);
   void FollowStroke();
   // Whether the cursor lies on the visible surface, not on a window over it.
   bool SurfaceUnderCursor() const;
@@ -121,4 +141,7 @@ class TForm2 : public QMdiSubWindow {
 
   std::unique_ptr<TScrollBarLink> horizontalLink_;
   std::unique_ptr<TScrollBarLink> verticalLink_;
+  bool pressPending_ = false;
+  int pressX_ = 0;
+  int pressY_ = 0;
 };

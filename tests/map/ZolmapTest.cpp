@@ -147,6 +147,38 @@ TEST_F(ZolmapTest, TickRunsAnyNumberOfDays) {
   EXPECT_EQ(Info("year"), "2007");
 }
 
+TEST_F(ZolmapTest, CheckSaysOkOrNamesEachProblem) {
+  ASSERT_EQ(Run("new --seed 6 " + file).status, 0);
+  const TRun sound = Run("check " + file);
+  EXPECT_EQ(sound.status, 0);
+  EXPECT_EQ(sound.out, "ok\n");
+
+  std::string bytes = Read(file);
+  bytes[10] = 9;                                   // day
+  bytes[22 + 294 * 5 + 3 * 7 + 2] = 40;            // kind of tile (5, 7)
+  { std::ofstream(file, std::ios::binary) << bytes; }
+  const TRun damaged = Run("check " + file);
+  EXPECT_EQ(damaged.status, 1);
+  EXPECT_EQ(damaged.out, "day 9 outside 1..6\ntile (5, 7): unknown kind 40\n");
+  EXPECT_EQ(Read(file), bytes);
+}
+
+// A broken file can still be looked into and worked on.
+TEST_F(ZolmapTest, EveryOtherCommandTakesAnyRecord) {
+  std::string noise(28836, '\0');
+  unsigned state = 12345;
+  for (char& c : noise) c = static_cast<char>((state = state * 1103515245U + 12345U) >> 16);
+  { std::ofstream(file, std::ios::binary) << noise; }
+  EXPECT_EQ(Run("check " + file).status, 1);
+  EXPECT_EQ(Run("info " + file).status, 0);
+  const TRun dump = Run("dump " + file + " 0 0 3 3");
+  EXPECT_EQ(dump.status, 0);
+  EXPECT_EQ(std::count(dump.out.begin(), dump.out.end(), '\n'), 4);
+  EXPECT_EQ(Run("tool --seed 1 " + file + " tlBulldoze 5 5 6 6").status, 0);
+  EXPECT_EQ(Run("tick --seed 1 " + file + " 3").status, 0);
+  EXPECT_EQ(fs::file_size(file), 28836U);
+}
+
 TEST_F(ZolmapTest, ErrorsNameTheProblemAndLeaveTheFileAlone) {
   EXPECT_NE(Run("info " + file).status, 0);  // missing
   ASSERT_EQ(Run("new --seed 4 " + file).status, 0);
@@ -166,6 +198,7 @@ TEST_F(ZolmapTest, ErrorsNameTheProblemAndLeaveTheFileAlone) {
       {"dump " + file + " 0 0 98 5", "outside the map"},
       {"dump " + file + " 5 5 4 4", "empty rectangle"},
       {"frobnicate " + file, "unknown command"},
+      {"check " + file + " " + file, "wrong number of arguments"},
       {"", "no command"},
   };
   for (const auto& c : cases) {
@@ -178,7 +211,7 @@ TEST_F(ZolmapTest, ErrorsNameTheProblemAndLeaveTheFileAlone) {
 
   const std::string shortFile = (dir / "short.map").string();
   { std::ofstream(shortFile, std::ios::binary) << good.substr(0, 1000); }
-  for (const std::string command : {"info ", "tick ", "tool "}) {
+  for (const std::string command : {"info ", "check ", "tick ", "tool "}) {
     const std::string tail = command == "tick " ? " 1" : command == "tool " ? " tlTerra 5 5" : "";
     const TRun run = Run(command + shortFile + tail);
     EXPECT_NE(run.status, 0);

@@ -78,25 +78,29 @@ class CommandsTest : public ::testing::Test {
 };
 }  // namespace
 
-TEST_F(CommandsTest, SaveThenLoadRestoresTheRecordAndLeavesTheDisplays) {
+TEST_F(CommandsTest, SaveThenLoadRestoresTheRecordAndTheDisplays) {
   auto form = folder.StartGame();
   TMapa& map = *form->RanchMap;
   form->Salvarjogo1->trigger();
   const QByteArray saved = FileBytes("mapa.map");
   ASSERT_EQ(saved.size(), 28836);
   EXPECT_EQ(saved, RecordBytes(map));
+  EXPECT_EQ(Utf8(form->StatusText->text()), "Jogo salvo em \"mapa.map\".");
 
   const QString fundsShown = form->LabFunds->text();
   const QString dateShown = form->LabDate->text();
-  map.Record().funds += 777;
+  map.ChangeFunds(777);
+  map.Tick(30);  // a week and more
   map.Record().tiles[5][6].kind = tkFence;
-  map.Record().day = 3;
   GameSpeed = 2;
   ViewX = 7;
+  ASSERT_NE(form->LabFunds->text(), fundsShown);
+  ASSERT_NE(form->LabDate->text(), dateShown);
   form->Carregarjogo1->trigger();
   EXPECT_EQ(RecordBytes(map), saved);
   EXPECT_EQ(form->LabFunds->text(), fundsShown);
   EXPECT_EQ(form->LabDate->text(), dateShown);
+  EXPECT_EQ(Utf8(form->StatusText->text()), "Jogo carregado de \"mapa.map\".");
   EXPECT_EQ(GameSpeed, 2);
   EXPECT_EQ(ViewX, 7);
 }
@@ -106,7 +110,7 @@ TEST_F(CommandsTest, ShortOrMissingSaveLeavesTheGame) {
   const QByteArray before = RecordBytes(*form->RanchMap);
   form->Carregarjogo1->trigger();
   EXPECT_EQ(RecordBytes(*form->RanchMap), before);
-  EXPECT_TRUE(form->StatusText->text().isEmpty());
+  EXPECT_EQ(Utf8(form->StatusText->text()), "Não há jogo salvo em \"mapa.map\".");
 
   QFile file("mapa.map");
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 
@@ -484,4 +486,72 @@ TEST_F(StartUp, ExtrasOptionsKeepTheirGlobalsInStep) {
     item->trigger();
     EXPECT_FALSE(*global) << item->text().toStdString();
   }
+}
+
+namespace {
+// Relative luminance of a surface pixel, as contrast ratios are measured.
+double Luminance(std::uint32_t pixel) {
+  const auto channel = [pixel](int shift) {
+    const double c = ((pixel >> shift) & 255) / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(16) + 0.7152 * channel(8) + 0.0722 * channel(0);
+}
+
+double Contrast(std::uint32_t a, std::uint32_t b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+}  // namespace
+
+// The highlighted marker stands out from every ground pattern and house
+// picture of the shipped art, on dry, wet and soaked ground, at every zoom:
+// along its edge, one of its two rings reaches 3:1 against the ground beside
+// it.
+TEST_F(StartUp, HighlightedMarkerStandsOutFromEveryGroundPattern) {
+  StartGame();
+  TPictureCollectionItem& ground = form->IMGChao.Items.Items(0);
+  TPictureCollectionItem& houses = form->IMGChao.Items.Items(1);
+  ASSERT_GE(ground.PatternCount(), 130);
+  double worst = 100;
+  std::string where;
+  for (int zoom = 1; zoom <= 5; ++zoom) {
+    const int size = ZoomSizes[zoom];
+    const int ring = MarkerOutlineWidth(size);
+    TDirectDrawSurface surface(3 * size, 3 * size);
+    for (int weather : {0, 5, 10}) {
+      for (TPictureCollectionItem* item : {&ground, &houses}) {
+        for (int pattern = 0; pattern < item->PatternCount(); ++pattern) {
+          for (int square = 0; square < 9; ++square) {
+            const int left = square % 3 * size, top = square / 3 * size;
+            ground.DrawScaled(surface, {left, top, left + size, top + size}, weather);
+            item->DrawScaled(surface, {left, top, left + size, top + size}, pattern);
+          }
+          DrawMarkerOutline(surface, {size, size, 2 * size, 2 * size}, size);
+          // Along each edge (the corners, where the rings turn, aside): the
+          // ground just outside, the dark and the light ring.
+          for (int i = 2 * ring; i < size - 2 * ring; ++i) {
+            const std::array<std::array<int, 6>, 4> edges = {{
+                {size + i, size - 1, size + i, size, size + i, size + ring},
+                {size + i, 2 * size, size + i, 2 * size - 1, size + i, 2 * size - 1 - ring},
+                {size - 1, size + i, size, size + i, size + ring, size + i},
+                {2 * size, size + i, 2 * size - 1, size + i, 2 * size - 1 - ring, size + i},
+            }};
+            for (const auto& e : edges) {
+              const std::uint32_t beside = surface.Line(e[1])[e[0]];
+              const std::uint32_t dark = surface.Line(e[3])[e[2]];
+              const std::uint32_t light = surface.Line(e[5])[e[4]];
+              const double best = std::max(Contrast(dark, beside), Contrast(light, beside));
+              if (best < worst) {
+                worst = best;
+                where = std::to_string(size) + " px, ground " + std::to_string(weather) + ", pattern " +
+                        std::to_string(pattern) + (item == &houses ? " of the houses" : "");
+              }
+            }
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GE(worst, 3.0) << where;
 }

@@ -52,16 +52,16 @@ class MapDraw : public ::testing::Test {
   TFakeBar horizontal, vertical;
 };
 
-TEST_F(MapDraw, ScrollLimitsFollowTheVisibleColumnsAndRows) {
+TEST_F(MapDraw, ScrollLimitsFollowTheWholeColumnsAndRows) {
   Draw();
-  EXPECT_EQ(horizontal.max, 96 - 13);  // 300 / 24 + 1 columns
-  EXPECT_EQ(vertical.max, 96 - 9);     // 200 / 24 + 1 rows
+  EXPECT_EQ(horizontal.max, 96 - 12);  // 300 / 24 whole columns
+  EXPECT_EQ(vertical.max, 96 - 8);     // 200 / 24 whole rows
 
   horizontal.position = 90;
-  vertical.position = 88;
-  Draw(90, 88);
-  EXPECT_EQ(horizontal.position, 82);  // limit - 1
-  EXPECT_EQ(vertical.position, 86);
+  vertical.position = 89;
+  Draw(90, 89);
+  EXPECT_EQ(horizontal.position, 83);  // limit - 1
+  EXPECT_EQ(vertical.position, 87);
 
   // A surface wider than the map leaves one step of scrolling.
   TileSize = 12;
@@ -69,6 +69,34 @@ TEST_F(MapDraw, ScrollLimitsFollowTheVisibleColumnsAndRows) {
   Draw(0, 0, 1200, 200);
   EXPECT_EQ(horizontal.max, 1);
   EXPECT_EQ(horizontal.position, 0);
+}
+
+// Scrolled as far as the bars go, column 96 and row 96 are whole on the
+// surface, at every zoom and view size.
+TEST_F(MapDraw, TheLastColumnAndRowCanBeSeenWhole) {
+  for (int size : {12, 16, 24, 36, 48}) {
+    TileSize = static_cast<unsigned char>(size);
+    for (auto [width, height] : {std::pair{300, 200}, {288, 192}, {299, 201}, {640, 480}, {13, 49}, {1, 1}}) {
+      horizontal = TFakeBar{};
+      vertical = TFakeBar{};
+      Draw(0, 0, width, height);
+      const int right = (96 - horizontal.max) * size;  // column 96's right edge, at the largest position
+      const int bottom = (96 - vertical.max) * size;
+      const std::string where = std::to_string(size) + " px, " + std::to_string(width) + " x " + std::to_string(height);
+      if (width >= size) {
+        EXPECT_LE(right, width) << where;
+        EXPECT_GT(right + size, width) << where;  // and no further than that
+      } else {
+        EXPECT_EQ(horizontal.max, 95) << where;  // narrower than a tile: one column at a time
+      }
+      if (height >= size) {
+        EXPECT_LE(bottom, height) << where;
+        EXPECT_GT(bottom + size, height) << where;
+      } else {
+        EXPECT_EQ(vertical.max, 95) << where;
+      }
+    }
+  }
 }
 
 TEST_F(MapDraw, EachTileLandsInItsSquare) {
@@ -162,7 +190,7 @@ TEST_F(MapDraw, SmallTilesAreScaledDown) {
   for (int y = 12; y < 24; ++y)
     for (int x = 24; x < 36; ++x) ASSERT_EQ(back.Line(y)[x], GroundPixel(77)) << x << "," << y;
   EXPECT_EQ(back.Line(12)[36], GroundPixel(0));
-  EXPECT_EQ(horizontal.max, 96 - 26);
+  EXPECT_EQ(horizontal.max, 96 - 25);  // 300 / 12 whole columns
 }
 
 TEST_F(MapDraw, PatternsBeyondTheSheetDrawNothing) {

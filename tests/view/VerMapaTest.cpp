@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QTest>
 #include <cstdlib>
 
 #include "tests/view/ViewFixture.h"
@@ -45,6 +48,13 @@ class MapView : public ::testing::Test {
     view->TelaMouseMove((x - 1 - ViewX) * TileSize + 5, (y - 1 - ViewY) * TileSize + 5);
   }
   void Hold(bool held) { view->Tecla->Mouse.SetButtonHeld(0, held); }
+  // The surface point in the middle of tile (x, y).
+  QPoint Centre(int x, int y) const {
+    return {(x - 1 - ViewX) * TileSize + TileSize / 2, (y - 1 - ViewY) * TileSize + TileSize / 2};
+  }
+  void Press(int x, int y) { QTest::mousePress(view->Tela, Qt::LeftButton, {}, Centre(x, y)); }
+  void Release(int x, int y) { QTest::mouseRelease(view->Tela, Qt::LeftButton, {}, Centre(x, y)); }
+  std::uint32_t Pixel(int x, int y) const { return view->Tela->BackSurface()->Line(y)[x]; }
   std::int32_t Funds() const { return map->Record().funds; }
   int Count(int sound) const {
     return static_cast<int>(std::count(view->sounds.begin(), view->sounds.end(), sound));
@@ -189,6 +199,23 @@ TEST_F(MapView, PressToReleaseIsOneStroke) {
   EXPECT_EQ(strokes.UndoCount(), 2U);
   EXPECT_EQ(Funds(), 40000 - 4 * 20);
 
+  // Taps over before the next frame are strokes of their own, one each.
+  view->cursor = {20, 20};
+  Hover(20, 5);
+  Press(20, 5);
+  Release(20, 5);
+  Frame();
+  Hover(22, 5);
+  Press(22, 5);
+  Release(22, 5);
+  Frame();
+  EXPECT_EQ(strokes.UndoCount(), 4U);
+  ASSERT_TRUE(strokes.Undo(*map));
+  EXPECT_EQ(map->Record().tiles[22][5].kind, tkEmpty);
+  EXPECT_EQ(map->Record().tiles[20][5].kind, tkDirtRoad);
+  ASSERT_TRUE(strokes.Undo(*map));
+  EXPECT_EQ(map->Record().tiles[20][5].kind, tkEmpty);
+
   ASSERT_TRUE(strokes.Undo(*map));
   EXPECT_EQ(map->Record().tiles[14][5].kind, tkEmpty);
   EXPECT_EQ(map->Record().tiles[12][5].kind, tkDirtRoad);
@@ -286,7 +313,7 @@ TEST_F(MapView, ColumnNinetySixShowsGreenButCostsNothing) {
   Start();
   Frame();  // the map drawing sets the bars' range
   view->BarraHorizontal->setValue(view->BarraHorizontal->maximum());
-  ASSERT_EQ(ViewX, 83);
+  ASSERT_EQ(ViewX, 84);  // 12 whole columns of 24 px: 85..96
   view->CurrentTool = tlTerra;
   Hover(96, 5);
   Hold(true);
@@ -424,6 +451,158 @@ TEST_F(MapView, ViewWindowIsPulledBackIntoSight) {
   view->move(-30, -10);
   Frame();
   EXPECT_EQ(view->pos(), QPoint(0, 0));
+}
+
+// A click that is over before the next frame is not lost: it acts once, on
+// the tile where it landed, as a press held for one frame would; a press
+// still held acts no more on the same tile.
+TEST_F(MapView, AClickBetweenFramesActsOnceWhereItLanded) {
+  Start();
+  map->Record().tiles[8][5] = {255, 44, tkTree};
+  view->CurrentTool = tlArvores;
+  Hover(10, 5);
+  Press(10, 5);
+  Release(10, 5);
+  Frame(3);
+  EXPECT_EQ(map->Record().tiles[10][5].kind, tkTree);
+  EXPECT_EQ(Funds(), 40000 - 10);
+
+  // Pressed on one tile, let go on the next, all before a frame: the press counts.
+  Hover(12, 5);
+  Press(12, 5);
+  Hover(13, 5);
+  Release(13, 5);
+  Frame(2);
+  EXPECT_EQ(map->Record().tiles[12][5].kind, tkTree);
+  EXPECT_EQ(map->Record().tiles[13][5].kind, tkEmpty);
+
+  // A double click within one frame plants one tree; a click on a refused
+  // tile complains once; a press held over frames plants once.
+  Hover(15, 5);
+  Press(15, 5);
+  Release(15, 5);
+  QTest::mouseDClick(view->Tela, Qt::LeftButton, {}, Centre(15, 5));
+  Hover(8, 5);
+  Frame();
+  Press(8, 5);
+  Release(8, 5);
+  Frame(2);
+  Hover(17, 5);
+  Press(17, 5);
+  Frame(4);
+  Release(17, 5);
+  EXPECT_EQ(Funds(), 40000 - 40);
+  EXPECT_EQ(Count(vsPlop), 4);
+  EXPECT_EQ(Count(vsOps), 1);
+}
+
+// While a menu or a dialog is open it owns the keyboard and the mouse: the
+// keys that move in it do not scroll the map, and no tool acts.
+TEST_F(MapView, OpenMenusAndDialogsKeepKeysAndClicksFromTheMap) {
+  Start();
+  Frame();
+  view->BarraHorizontal->setValue(10);
+  view->CurrentTool = tlTerra;
+  Hover(20, 6);
+
+  QMenu menu;
+  menu.addAction(QStringLiteral("item"));
+  QDialog dialog;
+  dialog.setModal(true);
+  for (QWidget* owner : {static_cast<QWidget*>(&menu), static_cast<QWidget*>(&dialog)}) {
+    if (owner == &menu) {
+      menu.popup(QPoint(50, 50));
+    } else {
+      dialog.show();
+    }
+    ASSERT_TRUE(ModalInputOpen());
+    view->Tecla->Keyboard.SetKeyHeld(VkRight, true);
+    Hold(true);
+    Frame(3);
+    EXPECT_EQ(ViewX, 10);
+    EXPECT_EQ(map->Record().tiles[20][6].kind, tkEmpty);
+    EXPECT_EQ(Funds(), 40000);
+    view->Tecla->Keyboard.SetKeyHeld(VkRight, false);
+    Hold(false);
+    owner->close();
+    ASSERT_FALSE(ModalInputOpen());
+  }
+  view->Tecla->Keyboard.SetKeyHeld(VkRight, true);
+  Frame();
+  EXPECT_EQ(ViewX, 11);
+}
+
+// Scrolled to the end at every zoom and several view sizes, column and row
+// 96 are whole on the surface; whatever lies past them is cleared every
+// frame and takes neither marker nor tool.
+TEST_F(MapView, TheEndOfTheMapIsWholeAndWhatLiesPastItIsCleared) {
+  Start();
+  view->CurrentTool = tlCerca;
+  for (QSize client : {QSize(317, 224), QSize(400, 300), QSize(640, 480), QSize(150, 120)}) {
+    view->SetClientSize(client.width(), client.height());
+    for (int zoom = 1; zoom <= 5; ++zoom) {
+      ZoomIndex = static_cast<unsigned char>(zoom);
+      Frame(2);
+      view->BarraHorizontal->setValue(view->BarraHorizontal->maximum());
+      view->BarraVertical->setValue(view->BarraVertical->maximum());
+      Frame();
+      const int width = view->Tela->width(), height = view->Tela->height();
+      const int right = (96 - ViewX) * TileSize, bottom = (96 - ViewY) * TileSize;
+      const std::string where = std::to_string(TileSize) + " px, " + std::to_string(width) + " x " +
+                                std::to_string(height);
+      ASSERT_LE(right, width) << where;
+      ASSERT_LE(bottom, height) << where;
+      EXPECT_GT(right + TileSize, width) << where;
+
+      // Something stale past the map, and the mouse there with a tool held.
+      view->Tela->BackSurface()->Fill(0xFF00FF00);
+      view->TelaMouseMove(width - 1, height - 1);
+      const std::int32_t funds = Funds();
+      Hold(true);
+      Frame();
+      Hold(false);
+      for (const QPoint p : {QPoint(right, 0), QPoint(width - 1, height / 2), QPoint(0, bottom),
+                             QPoint(width - 1, height - 1)}) {
+        if (p.x() < width && p.y() < height && (p.x() >= right || p.y() >= bottom)) {
+          EXPECT_EQ(Pixel(p.x(), p.y()), BeyondMapPixel) << where << " at " << p.x() << "," << p.y();
+        }
+      }
+      EXPECT_NE(Pixel(right - 1, bottom - 1), BeyondMapPixel) << where;  // column 96, row 96
+      EXPECT_EQ(Funds(), funds) << where;
+    }
+  }
+  EXPECT_TRUE(view->sounds.empty());
+}
+
+// Unchecked, the marker is the plain blended square; checked, it keeps its
+// colour inside and gains a dark and a light ring.
+TEST_F(MapView, HighlightedMarkerAddsAnOutlineAndKeepsItsColour) {
+  Start();
+  view->CurrentTool = tlCerca;
+  for (int zoom : {1, 3, 5}) {
+    ZoomIndex = static_cast<unsigned char>(zoom);
+    Frame();
+    const int size = ZoomSizes[zoom];
+    const int width = MarkerOutlineWidth(size);
+    for (bool highlight : {false, true}) {
+      HighlightMarker = highlight;
+      Hover(3, 3);
+      Frame();
+      const int left = (3 - 1 - ViewX) * size, top = (3 - 1 - ViewY) * size;
+      ExpectMarker(3, 3, GreenPixel);  // the inside keeps the verdict colour
+      const std::uint32_t green = Pixel(left + size / 2, top + size / 2);
+      for (int i = 0; i < size; ++i) {
+        for (const QPoint edge : {QPoint(left + i, top), QPoint(left, top + i), QPoint(left + i, top + size - 1),
+                                  QPoint(left + size - 1, top + i)}) {
+          ASSERT_EQ(Pixel(edge.x(), edge.y()), highlight ? MarkerOutlineDark : green) << size;
+        }
+      }
+      const std::uint32_t ring = Pixel(left + width, top + size / 2);
+      EXPECT_EQ(ring, highlight ? MarkerOutlineLight : green) << size;
+      EXPECT_EQ(Pixel(left + size / 2, top + 2 * width), green) << size;
+    }
+  }
+  HighlightMarker = false;
 }
 
 }  // namespace
