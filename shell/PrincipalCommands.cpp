@@ -58,13 +58,18 @@ void TForm1::ShowGameState() {
   ShowForecast();
 }
 
-void TForm1::GameReplaced() { ShowGameState(); }
+void TForm1::GameReplaced() {
+  // Nothing of the ranch before can be undone into this one.
+  Strokes.Clear();
+  ShowGameState();
+}
 
 bool TForm1::SaveGameTo(const QString& path) {
   if (!RanchMap) return false;
   const QString name = QFileInfo(path).fileName();
   switch (SaveGameRecord(path, RanchMap->Record())) {
     case TSaveResult::Saved:
+      Strokes.MarkSaved();
       ShowStatus(TExtraText::SavedStatus, name);
       return true;
     case TSaveResult::Refused:

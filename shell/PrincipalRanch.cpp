@@ -26,14 +26,23 @@ void TForm1::Novafazenda1Click() {
   RanchMap->Generate();
   RanchMap->AdvanceForecast();
   RanchMap->Tick(1);
-  Strokes.Clear();
+  GameReplaced();
   ScrollToHouse();
   ShowStatus(TExtraText::NewRanchStatus);
 }
 
-void TForm1::Salvarem1Click() {}
+// Saved as Ctrl+S saves, with the same refusals and messages, to the file
+// the player chose.
+void TForm1::Salvarem1Click() {
+  const QString path = ChooseGameFile(true);
+  if (!path.isEmpty()) SaveGameTo(path);
+}
 
-void TForm1::Abrirjogo1Click() {}
+// Loaded as Ctrl+L loads, with the same checks and messages.
+void TForm1::Abrirjogo1Click() {
+  const QString path = ChooseGameFile(false);
+  if (!path.isEmpty()) LoadGameFrom(path);
+}
 
 void TForm1::Desfazer1Click() {
   if (!RanchMap || !Strokes.Undo(*RanchMap)) return;

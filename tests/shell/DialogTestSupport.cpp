@@ -3,9 +3,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+
+#include "view/VerMapa.h"
 
 namespace {
 constexpr int CheckInterval = 10;    // ms between looks for a new dialog
@@ -42,6 +45,7 @@ void TDialogAnswers::Check() {
   current_ = modal;
   currentAge_ = 0;
   Titles.push_back(modal->windowTitle());
+  InputLocked.push_back(ModalInputOpen());
   TAnswer answer;
   if (!answers_.empty()) {
     answer = std::move(answers_.front());
@@ -70,7 +74,12 @@ TDialogAnswers::TAnswer ChooseFile(const QString& path, TFileDialogSeen* seen) {
       seen->filter = dialog->nameFilters().join(QLatin1Char(';'));
       seen->saving = dialog->acceptMode() == QFileDialog::AcceptSave;
     }
-    dialog->selectFile(path);
+    // Typed into the file name box, as a player would: selectFile leaves a
+    // box that has the focus alone.
+    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+      name->setText(path);
+    else
+      dialog->selectFile(path);
     // As the Save or Open button does; QFileDialog keeps its override protected.
     static_cast<QDialog*>(dialog)->accept();
   };

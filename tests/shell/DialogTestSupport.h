@@ -27,6 +27,8 @@ class TDialogAnswers : public QObject {
 
   // Titles of the dialogs seen, in order, answered or not.
   std::vector<QString> Titles;
+  // For each dialog seen: whether the map view held still under it.
+  std::vector<bool> InputLocked;
   // Dialogs that opened with no answer left for them.
   int Unexpected = 0;
 

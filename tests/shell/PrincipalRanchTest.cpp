@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -26,6 +29,17 @@ QByteArray RecordBytes(const TMapa& map) {
 }
 
 std::string Utf8(const QString& text) { return text.toStdString(); }
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
 
 // Three bare tiles side by side, away from the last row and column.
 std::pair<int, int> BareRun(const TMapa& map) {
@@ -112,6 +126,7 @@ TEST_F(RanchTest, NewRanchAfterBuildingAsksFirstAndNoKeepsTheRanch) {
   answers.Then(ClickButton(DecodeText("&N\xE3o"), &seen));
   form->Novafazenda1->trigger();
   ASSERT_EQ(answers.Titles.size(), 1U);
+  EXPECT_TRUE(answers.InputLocked.at(0)) << "the map went on working under the question";
   EXPECT_EQ(Utf8(seen.text), "A fazenda tem mudanças que não foram salvas. Descartá-las?");
   EXPECT_EQ(Utf8(seen.defaultButton), "&Não");
   std::sort(seen.buttons.begin(), seen.buttons.end());
@@ -206,6 +221,101 @@ TEST_F(RanchTest, UndoAndRedoFromTheMenuAndTheirGreyedItems) {
   TDialogAnswers answers;
   answers.Then(ClickButton(QStringLiteral("&Sim")));
   form->Novafazenda1->trigger();
+  EXPECT_FALSE(form->Desfazer1->isEnabled());
+  EXPECT_FALSE(form->Refazer1->isEnabled());
+}
+
+// "Salvar em..." is Ctrl+S to a file of the player's choosing: the toolkit's
+// save dialog in the current folder, "mapa.map" proposed, saved games listed.
+TEST_F(RanchTest, SalvarEmSavesWhereTheDialogSaysWithTheChecksOfCtrlS) {
+  TMapa& map = *form->RanchMap;
+  BuildFence();
+  TDialogAnswers answers;
+  TFileDialogSeen seen;
+  answers.Then(ChooseFile(folder.Path("ranch.map"), &seen));
+  form->Salvarem1->trigger();
+  ASSERT_EQ(answers.Titles.size(), 1U);
+  EXPECT_EQ(seen.title, "Salvar jogo em");
+  EXPECT_TRUE(seen.saving);
+  EXPECT_EQ(seen.directory, QDir::currentPath());
+  EXPECT_EQ(seen.proposed, "mapa.map");
+  EXPECT_EQ(seen.filter, "Jogos salvos (*.map)");
+  EXPECT_TRUE(answers.InputLocked.at(0)) << "the map went on working under the dialog";
+  EXPECT_EQ(FileBytes(folder.Path("ranch.map")), RecordBytes(map));
+  EXPECT_EQ(Utf8(form->StatusText->text()), "Jogo salvo em \"ranch.map\".");
+  // Saved: a new ranch asks nothing now.
+  EXPECT_FALSE(form->Strokes.Changed());
+
+  // A name without its ending gets ".map".
+  answers.Then(ChooseFile(folder.Path("second")));
+  form->Salvarem1->trigger();
+  EXPECT_EQ(FileBytes(folder.Path("second.map")), RecordBytes(map));
+
+  // A pipe is refused as Ctrl+S refuses it, after the dialog's own question
+  // whether to replace what is there.
+  ASSERT_EQ(mkfifo(folder.Path("pipe.map").toLocal8Bit().constData(), 0600), 0);
+  answers.Then(ChooseFile(folder.Path("pipe.map"))).Then(ClickButton(QStringLiteral("&Yes")));
+  form->Salvarem1->trigger();
+  EXPECT_EQ(answers.Titles.size(), 4U);
+  EXPECT_EQ(Utf8(form->StatusText->text()), "\"pipe.map\" não é um arquivo comum: o jogo não foi salvo.");
+  struct stat info {};
+  ASSERT_EQ(lstat(folder.Path("pipe.map").toLocal8Bit().constData(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+
+  // Cancelled: nothing is written and the status stays.
+  const QString status = form->StatusText->text();
+  answers.Then(CancelFileDialog());
+  form->Salvarem1->trigger();
+  EXPECT_EQ(form->StatusText->text(), status);
+  EXPECT_FALSE(QFile::exists(QStringLiteral("mapa.map")));
+  EXPECT_EQ(answers.Unexpected, 0);
+}
+
+// "Abrir jogo..." is Ctrl+L from a file of the player's choosing.
+TEST_F(RanchTest, AbrirJogoLoadsWhatTheDialogSaysWithTheChecksOfCtrlL) {
+  TMapa& map = *form->RanchMap;
+  ASSERT_TRUE(form->SaveGameTo(folder.Path("old.map")));
+  const QByteArray saved = FileBytes(folder.Path("old.map"));
+  BuildFence();
+  map.Record().funds = 12345;
+
+  TDialogAnswers answers;
+  TFileDialogSeen seen;
+  answers.Then(ChooseFile(folder.Path("old.map"), &seen));
+  form->Abrirjogo1->trigger();
+  EXPECT_EQ(seen.title, "Abrir jogo");
+  EXPECT_FALSE(seen.saving);
+  EXPECT_EQ(seen.directory, QDir::currentPath());
+  EXPECT_EQ(seen.filter, "Jogos salvos (*.map)");
+  EXPECT_TRUE(answers.InputLocked.at(0));
+  EXPECT_EQ(RecordBytes(map), saved);
+  EXPECT_EQ(form->LabFunds->text(), QString::number(map.Record().funds));
+  EXPECT_EQ(Utf8(form->StatusText->text()), "Jogo carregado de \"old.map\".");
+  // A load replaces the ranch: nothing to undo, nothing unsaved.
+  EXPECT_FALSE(form->Desfazer1->isEnabled());
+  EXPECT_FALSE(form->Strokes.Changed());
+
+  // A damaged file is refused and the ranch stays byte for byte.
+  QByteArray noise(sizeof(TMapaRecord), '\xA5');
+  WriteBytes(folder.Path("noise.map"), noise);
+  answers.Then(ChooseFile(folder.Path("noise.map")));
+  form->Abrirjogo1->trigger();
+  EXPECT_EQ(RecordBytes(map), saved);
+  EXPECT_EQ(Utf8(form->StatusText->text()), "\"noise.map\" está danificado: o jogo não foi carregado.");
+
+  answers.Then(CancelFileDialog());
+  form->Abrirjogo1->trigger();
+  EXPECT_EQ(RecordBytes(map), saved);
+  EXPECT_EQ(answers.Unexpected, 0);
+}
+
+// A load through Ctrl+L empties the undo lists as well.
+TEST_F(RanchTest, CtrlLAndCtrlSFollowTheUndoListsAndTheChangedMark) {
+  BuildFence();
+  form->Salvarjogo1->trigger();
+  EXPECT_FALSE(form->Strokes.Changed());
+  EXPECT_TRUE(form->Desfazer1->isEnabled());
+  form->Carregarjogo1->trigger();
   EXPECT_FALSE(form->Desfazer1->isEnabled());
   EXPECT_FALSE(form->Refazer1->isEnabled());
 }
