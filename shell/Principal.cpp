@@ -109,6 +109,7 @@ TForm1::TForm1() {
   BuildMenu();
   BuildToolbar();
   BuildStatusBar();
+  FollowStrokes();
   resize(DesignClientWidth, DesignClientHeight + menuBar()->sizeHint().height());
 }
 
@@ -373,6 +374,7 @@ void TForm1::CreateMapView() {
   Form2->IMGChao = &IMGChao;
   Form2->IMGOutros = &IMGOutros;
   Form2->Audio = &Audio;
+  Form2->Strokes = &Strokes;
   IMGChao.SetDXDraw(Form2->Tela);
   IMGOutros.SetDXDraw(Form2->Tela);
   Form2->show();
@@ -429,9 +431,7 @@ void TForm1::FormShow() {
   SoundOn = true;
   MusicOn = true;
 
-  const TMapaRecord& record = RanchMap->Record();
-  if (record.startX > 3) Form2->BarraHorizontal->setValue(record.startX - 3);
-  if (record.startY > 3) Form2->BarraVertical->setValue(record.startY - 3);
+  ScrollToHouse();
 }
 
 bool TForm1::FormCloseQuery() { return true; }

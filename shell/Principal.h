@@ -15,6 +15,7 @@
 #include "datafiles/zolpackload.h"
 #include "map/MapHost.h"
 #include "map/Mapa.h"
+#include "map/Strokes.h"
 #include "present/DXImageList.h"
 #include "present/DXSound.h"
 #include "present/MusicStream.h"
@@ -122,6 +123,9 @@ class TForm1 : public QMainWindow, public IMapHost {
   // The current language's companion texts.
   TExtraTexts Extras;
 
+  // The player's building strokes, for Desfazer and Refazer; lent to the map view.
+  TStrokeHistory Strokes;
+
   // Toolbar panel.
   QFrame* Panel1 = nullptr;
   TSpeedButton* BotBuy = nullptr;
@@ -221,6 +225,10 @@ class TForm1 : public QMainWindow, public IMapHost {
   void BuildStatusBar();
   void SetSpeed(unsigned char speed);
   void ShowForecast();
+  void FollowStrokes();
+  bool AskDiscardChanges();
+  QString ChooseGameFile(bool saving);
+  void ScrollToHouse();
   void ComposeSoundtrack();
   void FollowMusicSwitches();
 
