@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Footprint of the running game under Xvfb: time from process start to the
 # first drawn map, processor share at speed Normal with the mouse still over
-# 10 s, and peak resident memory.
-#   footprint.sh <build folder>
+# 10 s, and peak resident memory; with `soundtrack`, while the game's own
+# tune plays ("Trilha sonora" checked, its making left to finish first).
+#   footprint.sh <build folder> [soundtrack]
 set -euo pipefail
 BUILD=$(cd "${1:-build}" && pwd)
+MODE=${2:-}
 if [ -z "${ZV_FOOTPRINT_INSIDE_XVFB:-}" ]; then
   export ZV_FOOTPRINT_INSIDE_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$BUILD"
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$BUILD" "$MODE"
 fi
 unset QT_QPA_PLATFORM
 export SDL_AUDIODRIVER=dummy
@@ -21,8 +23,13 @@ START=$(date +%s%N)
 ./zolvorn >"$WORK/log" 2>&1 &
 PID=$!
 MAIN=""
+TRIES=0
 until [ -n "$MAIN" ]; do
   MAIN=$(xdotool search --onlyvisible --name '^Zol Vorn v0.1$' 2>/dev/null | head -1 || true)
+  TRIES=$((TRIES + 1))
+  # A game that could not start (no display, say) never shows its window.
+  [ "$TRIES" -lt 600 ] || { echo "footprint: the game window never appeared:" >&2; cat "$WORK/log" >&2; exit 1; }
+  [ -n "$MAIN" ] || sleep 0.05
 done
 xdotool windowfocus "$MAIN" 2>/dev/null || true
 FIRST=""
@@ -39,6 +46,12 @@ while [ -z "$FIRST" ]; do
 done
 echo "first map on screen after $(( (FIRST - START) / 1000000 )) ms (upper bound; polled by screenshots)"
 
+if [ "$MODE" = soundtrack ]; then
+  xdotool windowfocus "$MAIN" 2>/dev/null || true
+  xdotool key ctrl+shift+m
+  sleep 6  # the tune is made on a worker thread, then starts
+  echo "with the soundtrack playing"
+fi
 sleep 2
 HZ=$(getconf CLK_TCK)
 ticks() { awk '{print $14 + $15}' "/proc/$PID/stat"; }

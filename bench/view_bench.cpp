@@ -1,5 +1,6 @@
 // One frame of the map view's drawing on a 640 x 507 back surface: the map,
-// the frame-rate figure and the hover marker, at each zoom.
+// the frame-rate figure and the hover marker, at each zoom, on a dry day and
+// on the second day of rain, without and with the detailed terrain.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -48,10 +49,12 @@ void BM_Frame(benchmark::State& state) {
   EnsureGuiApplication();
   ResetGameGlobals();
   TileSize = static_cast<unsigned char>(state.range(0));
+  const bool rain = state.range(1) != 0;
+  DetailedTerrain = state.range(2) != 0;
 
   THeadlessDevice device(640, 507);
   TDXImageList ground;
-  FillGroundList(ground);
+  FillGroundList(ground, true);
   TDXImageList others;
   others.Items.Add().Picture = Square(0xFF808080);  // stands in for the status icons
   for (std::uint32_t pixel : {0xFFFFFFFFu, 0xFFFF0000u, 0xFF008000u}) {
@@ -66,6 +69,8 @@ void BM_Frame(benchmark::State& state) {
   RandomSeed(7);
   TMapa map;
   map.Generate();
+  map.Record().weather = rain ? wtHeavyRain : wtSunny;
+  map.Record().weatherYesterday = rain ? wtRain : wtSunny;
   TBar horizontal, vertical;
   TDirectDrawSurface& back = device.Back();
   const int size = TileSize;
@@ -80,7 +85,11 @@ void BM_Frame(benchmark::State& state) {
   }
   ground.SetDXDraw(nullptr);
   others.SetDXDraw(nullptr);
+  DetailedTerrain = false;
 }
-BENCHMARK(BM_Frame)->Arg(12)->Arg(16)->Arg(24)->Arg(36)->Arg(48)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Frame)
+    ->ArgNames({"zoom", "rain", "detailed"})
+    ->ArgsProduct({{12, 16, 24, 36, 48}, {0, 1}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

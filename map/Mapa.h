@@ -97,6 +97,9 @@ class IScrollBar;
 class TMapa {
  public:
   explicit TMapa(IMapHost* host = nullptr);
+  // Back to the state of creation, frameCounter included, for a new ranch in
+  // the same object; the funds display shows the opening funds.
+  void Reset();
 
   TMapaRecord& Record() { return record_; }
   const TMapaRecord& Record() const { return record_; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "map/Mapa.h"
+#include "map/TerrainDetail.h"
 #include "present/DXImageList.h"
 #include "shell/defines.h"
 
@@ -20,6 +21,19 @@ bool IsRainy(std::uint8_t weather) { return weather == wtRain || weather == wtHe
 int GroundPattern(const TMapaRecord& record) {
   if (!IsRainy(record.weather)) return 0;
   return IsRainy(record.weatherYesterday) ? 10 : 5;
+}
+
+// Whether a tile shows more than the day's bare ground (and the clearing dust).
+bool ShowsFeature(const TTile& tile) {
+  if (tile.kind == tkHouse) return true;
+  return tile.image != 0 && (tile.image < ClearingFirst || tile.image > ClearingLast);
+}
+
+// The detailed terrain's picture of a tile: its pattern, then what lies over it.
+void DrawDetailed(const TDetailedPicture& picture, TDirectDrawSurface& surface, const TRect& square,
+                  TPictureCollectionItem& groundImage, TPictureCollectionItem& houseImage) {
+  (picture.house ? houseImage : groundImage).DrawScaled(surface, square, picture.pattern);
+  if (picture.overlay >= 0) groundImage.DrawScaled(surface, square, picture.overlay);
 }
 
 // Keeps a scroll bar inside the map: `limit` is the last position at which
@@ -78,7 +92,9 @@ void TMapa::Draw(TDirectDrawSurface& surface, int width, int height, int viewX, 
         else if (tile.image == WaterFrameB) tile.image = WaterFrameA;
       }
 
-      if (tile.kind == tkHouse) {
+      if (DetailedTerrain && ShowsFeature(tile)) {
+        DrawDetailed(DetailedPicture(record_, x, y, ground), surface, square, groundImage, houseImage);
+      } else if (tile.kind == tkHouse) {
         houseImage.DrawScaled(surface, square, tile.image);
       } else if (tile.image == 0) {
         groundImage.DrawScaled(surface, square, ground);

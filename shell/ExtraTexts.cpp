@@ -41,6 +41,8 @@ constexpr std::array<std::string_view, ExtraTextCount> BuiltIn = {
     "&Terreno detalhado",
     "Tri&lha sonora",
     "N\xE3o foi poss\xEDvel ler \"%1\": o jogo n\xE3o foi carregado.",
+    "&Sim",
+    "&N\xE3o",
 };
 static_assert(BuiltIn.size() == ExtraTextCount);
 }  // namespace

@@ -59,13 +59,18 @@ void TForm1::ShowGameState() {
   ShowForecast();
 }
 
-void TForm1::GameReplaced() { ShowGameState(); }
+void TForm1::GameReplaced() {
+  // Nothing of the ranch before can be undone into this one.
+  Strokes.Clear();
+  ShowGameState();
+}
 
 bool TForm1::SaveGameTo(const QString& path) {
   if (!RanchMap) return false;
   const QString name = QFileInfo(path).fileName();
   switch (SaveGameRecord(path, RanchMap->Record())) {
     case TSaveResult::Saved:
+      Strokes.MarkSaved();
       ShowStatus(TExtraText::SavedStatus, name);
       return true;
     case TSaveResult::Refused:
@@ -182,10 +187,3 @@ void TForm1::LoadLanguage(const std::string& name) {
   if (hintShown) StatusText->setText(DecodeText(pickedTool->Hint()));
   ShowGameState();
 }
-
-// Commands whose owners have not filled them in do nothing yet.
-void TForm1::Novafazenda1Click() {}
-void TForm1::Abrirjogo1Click() {}
-void TForm1::Salvarem1Click() {}
-void TForm1::Desfazer1Click() {}
-void TForm1::Refazer1Click() {}

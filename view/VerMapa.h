@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "map/Mapa.h"
+#include "map/Strokes.h"
 #include "map/Tools.h"
 #include "present/DXDraw.h"
 #include "present/DXImageList.h"
@@ -88,6 +89,8 @@ class TForm2 : public QMdiSubWindow {
   TDXImageList* IMGChao = nullptr;
   TDXImageList* IMGOutros = nullptr;
   TDXWaveList* Audio = nullptr;
+  // Where the tool's strokes are recorded for undo; none: not recorded.
+  TStrokeHistory* Strokes = nullptr;
 
   TToolKind CurrentTool = tlNone;
 
@@ -135,6 +138,7 @@ class TForm2 : public QMdiSubWindow {
   // Remembers a left press on the surface, so that a click that is over
   // before the next frame still works the tool where it landed.
   void TelaMouseDown(int x, int y);
+  void FollowStroke();
   // Whether the cursor lies on the visible surface, not on a window over it.
   bool SurfaceUnderCursor() const;
   void DrawMarker(TToolVerdict verdict);

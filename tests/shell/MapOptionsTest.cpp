@@ -12,6 +12,7 @@
 #include "shell/Editor.h"
 #include "shell/MinimapControl.h"
 #include "shell/Principal.h"
+#include "map/Tools.h"
 #include "shell/defines.h"
 #include "view/SpeedButton.h"
 #include "view/VerMapa.h"
@@ -24,8 +25,9 @@ class MapOptionsTest : public ::testing::Test {
   TGameFolder folder;
 };
 
-TEST_F(MapOptionsTest, MinimapShowsInEveryOverviewAndFollowsALoad) {
+TEST_F(MapOptionsTest, MinimapShowsInEveryOverviewAndFollowsEveryChangeOfTheRanch) {
   auto form = folder.StartGame();
+  form->Form2->DXTimer1->SetEnabled(false);  // the record changes only here
   form->BotMapa->click();
   ASSERT_NE(OverviewWindow, nullptr);
   EXPECT_FALSE(OverviewWindow->Minimap1->isVisible());
@@ -38,13 +40,31 @@ TEST_F(MapOptionsTest, MinimapShowsInEveryOverviewAndFollowsALoad) {
   EXPECT_TRUE(minimap.isVisible());
 
   TMapa& map = *form->RanchMap;
+  const auto expectShown = [&](const char* after) {
+    minimap.Follow();
+    for (int x = 1; x <= 96; ++x)
+      for (int y = 1; y <= 96; ++y)
+        ASSERT_EQ(minimap.Picture().Pixel(x, y), MinimapColor(map.Record().tiles[x][y], GroundStateOf(map.Record())))
+            << after << ": " << x << "," << y;
+  };
   form->Salvarjogo1->trigger();
   map.Record().tiles[map.Record().startX][map.Record().startY] = {0, 0, tkEmpty};
   form->Carregarjogo1->trigger();
-  minimap.Follow();
-  for (int x = 1; x <= 96; ++x)
-    for (int y = 1; y <= 96; ++y)
-      ASSERT_EQ(minimap.Picture().Pixel(x, y), MinimapColor(map.Record().tiles[x][y], GroundStateOf(map.Record())));
+  expectShown("a load");
+
+  // A tree planted in one stroke, taken back, and a new ranch.
+  int x = 2;
+  while (map.Tile(x, 50).kind != tkEmpty) ++x;
+  form->Strokes.Open();
+  ASSERT_TRUE(UseTool(map, tlArvores, static_cast<std::uint8_t>(x), 50, &form->Strokes));
+  form->Strokes.Close();
+  expectShown("a tool");
+  form->Desfazer1->trigger();
+  EXPECT_EQ(map.Tile(x, 50).kind, tkEmpty);
+  expectShown("an undo");
+  form->Salvarjogo1->trigger();  // nothing to lose: no question
+  form->Novafazenda1->trigger();
+  expectShown("a new ranch");
 
   form->Minimapa1->trigger();
   EXPECT_FALSE(minimap.isVisible());
