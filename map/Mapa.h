@@ -157,6 +157,11 @@ class TMapa {
   IMapHost* host_ = nullptr;
 };
 
+// The last scroll position at which the map drawing lets the map fill
+// `pixels` pixels of view at `tileSize` pixels a tile (below 1 when the whole
+// map fits); the scroll bars' Max is this, or 1.
+int ScrollLimit(int pixels, int tileSize);
+
 // A scroll bar as the map drawing sees it: Draw keeps the view's bars inside
 // the map. Setting a position clamps it to [0, Max] and notifies the owner
 // only when it really changes.

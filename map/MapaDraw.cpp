@@ -44,6 +44,13 @@ void LimitScrollBar(IScrollBar& bar, int limit) {
 }
 }  // namespace
 
+// Only whole tiles count, so that the last column and row can be brought
+// fully into view, not just their partly visible first pixels; a view
+// narrower than a tile still shows column 96 at the end.
+int ScrollLimit(int pixels, int tileSize) {
+  return tileSize <= 0 ? LastTile : LastTile - std::max(pixels / tileSize, 1);
+}
+
 void TMapa::Draw(TDirectDrawSurface& surface, int width, int height, int viewX, int viewY,
                  TDXImageList& images, IScrollBar& horizontal, IScrollBar& vertical) {
   const int size = TileSize;
@@ -54,11 +61,8 @@ void TMapa::Draw(TDirectDrawSurface& surface, int width, int height, int viewX, 
   if (viewX < 0) viewX = 0;
   if (viewY < 0) viewY = 0;
 
-  // Only whole tiles count, so that the last column and row can be brought
-  // fully into view, not just their partly visible first pixels; a view
-  // narrower than a tile still shows column 96 at the end.
-  LimitScrollBar(horizontal, LastTile - std::max(width / size, 1));
-  LimitScrollBar(vertical, LastTile - std::max(height / size, 1));
+  LimitScrollBar(horizontal, ScrollLimit(width, size));
+  LimitScrollBar(vertical, ScrollLimit(height, size));
 
   bool waterFrame = false;
   if (++frameCounter > 7) {

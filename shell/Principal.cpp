@@ -22,8 +22,10 @@
 
 #include "datafiles/zolsalvacfg.h"
 #include "present/Tune.h"
+#include "shell/Editor.h"
 #include "shell/Text.h"
 #include "shell/defines.h"
+#include "view/LargeMap.h"
 #include "view/SpeedButton.h"
 #include "view/ToolsUnit.h"
 #include "view/VerMapa.h"
@@ -474,8 +476,16 @@ void TForm1::Sobre1Click() {
 
 // The options only keep their global in step with the check mark; what each
 // one changes is read where it shows.
-void TForm1::Minimapa1Click() { MinimapOn = Minimapa1->isChecked(); }
-void TForm1::Mapagrande1Click() { LargeMapOn = Mapagrande1->isChecked(); }
+void TForm1::Minimapa1Click() {
+  MinimapOn = Minimapa1->isChecked();
+  if (OverviewWindow != nullptr) OverviewWindow->ShowMinimap(Form2, MinimapOn);
+}
+
+void TForm1::Mapagrande1Click() {
+  LargeMapOn = Mapagrande1->isChecked();
+  if (Form2 != nullptr) Form2->LargeMap->Apply();
+}
+
 void TForm1::Navegarcomomouse1Click() { MouseNavigation = Navegarcomomouse1->isChecked(); }
 void TForm1::Marcadordestacado1Click() { HighlightMarker = Marcadordestacado1->isChecked(); }
 void TForm1::Terrenodetalhado1Click() { DetailedTerrain = Terrenodetalhado1->isChecked(); }

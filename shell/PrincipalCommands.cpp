@@ -13,6 +13,7 @@
 #include "shell/Principal.h"
 #include "shell/SaveGame.h"
 #include "shell/Text.h"
+#include "shell/defines.h"
 #include "view/SpeedButton.h"
 #include "view/ToolsUnit.h"
 
@@ -118,6 +119,7 @@ void TForm1::BotMapaClick() {
       if (button) button->setChecked(false);
     });
     overview->ShowInArea(*MdiArea, *this);
+    overview->ShowMinimap(Form2, MinimapOn);
   } else if (OverviewWindow != nullptr) {
     QMdiSubWindow* frame = OverviewWindow->SubWindow();
     if (frame != nullptr)

@@ -12,6 +12,8 @@
 #include <string>
 
 #include "shell/defines.h"
+#include "view/LargeMap.h"
+#include "view/MouseNavigation.h"
 
 std::int32_t MouseX = 0, MouseY = 0;
 std::int32_t HoverX = 0, HoverY = 0;
@@ -182,6 +184,9 @@ TForm2::TForm2(QWidget* parent) : QMdiSubWindow(parent) {
   Tecla->Joystick.BindInputStates = true;
   Tecla->Joystick.ID = 0;
   Tecla->Joystick.AutoCenter = true;
+
+  LargeMap = new TLargeMap(*this);
+  Navigation = new TMouseNavigation(*this);
 
   SetClientSize(DesignClientWidth, DesignClientHeight);
   FormCreate();

@@ -18,6 +18,8 @@
 #include "present/DXTimer.h"
 
 class QFrame;
+class TLargeMap;
+class TMouseNavigation;
 
 // Globals of the view, touched only by the user-interface thread.
 extern std::int32_t MouseX, MouseY;            // last mouse position over Tela, surface pixels
@@ -101,6 +103,9 @@ class TForm2 : public QMdiSubWindow {
   TFocusEdit* Edit1 = nullptr;
   TDXTimer* DXTimer1 = nullptr;
   TDXInput* Tecla = nullptr;
+  // The Extras options "Mapa grande" and "Navegar com o mouse"; owned by the window.
+  TLargeMap* LargeMap = nullptr;
+  TMouseNavigation* Navigation = nullptr;
 
   int ClientWidth() const;
   int ClientHeight() const;
