@@ -60,15 +60,7 @@ sleep 0.3
 ROW=$((MAIN_Y + 330))
 FROM=$((MAIN_X + 220))
 TO=$((MAIN_X + 560))
-xdotool mousemove "$FROM" "$ROW"
-sleep 0.2
-xdotool mousedown 1
-for x in $(seq "$FROM" 8 "$TO"); do
-  xdotool mousemove "$x" "$ROW"
-  sleep 0.05
-done
-sleep 0.2
-xdotool mouseup 1
+drag_along_row "$ROW" "$FROM" "$TO"
 xdotool mousemove 1000 700
 sleep 0.3
 
