@@ -7,18 +7,22 @@
 #    server at speed Normal with the mouse still, over 10 s, with water in
 #    view and with none, in the map view as it opens and with "Mapa grande"
 #    (Ctrl+G) on the maximised window;
-#  - the game's peak resident memory.
-#   footprint.sh [build folder] [starts]
+#  - the game's peak resident memory;
+# with `soundtrack`, the idle scenes are measured while the game's own tune
+# plays ("Trilha sonora" checked, its making left to finish first).
+#   footprint.sh [build folder] [soundtrack]
+# ZV_FOOTPRINT_STARTS sets the number of starts (10).
 # Start-up is timed by zolvorn_firstpaint, which gives the focus to each new
 # window as a window manager would (the game runs frames only while it is
 # active) and watches the screen for the picture. The idle scenes are saved
 # games loaded with Ctrl+L; "Mapa grande" has an effect once the game has it.
 set -euo pipefail
 BUILD=$(cd "${1:-build}" && pwd)
-STARTS=${2:-10}
+MODE=${2:-}
+STARTS=${ZV_FOOTPRINT_STARTS:-10}
 if [ -z "${ZV_FOOTPRINT_INSIDE_XVFB:-}" ]; then
   export ZV_FOOTPRINT_INSIDE_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp" bash "$0" "$BUILD" "$STARTS"
+  exec xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp" bash "$0" "$BUILD" "$MODE"
 fi
 unset QT_QPA_PLATFORM
 export SDL_AUDIODRIVER=dummy
@@ -78,12 +82,16 @@ idle() {
   echo "  $1: game $(share $((g1 - g0))) %, display server $(share $((x1 - x0))) %, together $(share $((g1 - g0 + x1 - x0))) % of one core"
 }
 
-echo "processor at Normal, mouse still, over 10 s:"
+echo "processor at Normal, mouse still, over 10 s$([ "$MODE" = soundtrack ] && echo ", with the soundtrack playing"):"
 xdotool mousemove 1900 1000
 for scene in dry water; do
   "$BUILD/zolvorn_scene" "$scene" mapa.map
   start "$BUILD/zolvorn"
   xdotool key --clearmodifiers ctrl+l
+  if [ "$MODE" = soundtrack ]; then
+    xdotool key --clearmodifiers ctrl+shift+m
+    sleep 6  # the tune is made on a worker thread, then starts
+  fi
   idle "$scene, map view as it opens"
   xdotool key --clearmodifiers ctrl+g
   idle "$scene, Mapa grande"

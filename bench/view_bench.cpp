@@ -1,6 +1,7 @@
 // One frame of the map view's drawing: the map, the frame-rate figure and the
 // hover marker, at each zoom, on the view's own 640 x 507 back surface and on
-// a 1920 x 1080 one. Arguments: tile size, width.
+// a 1920 x 1080 one, on a dry day and on the second day of rain, without and
+// with the detailed terrain.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -46,9 +47,9 @@ TBitmap Square(std::uint32_t pixel) {
   return square;
 }
 
-void ViewSizes(benchmark::internal::Benchmark* b) {
-  for (int width : {640, 1920})
-    for (int zoom : {12, 16, 24, 36, 48}) b->Args({zoom, width});
+void FrameArgs(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"zoom", "width", "rain", "detailed"});
+  b->ArgsProduct({{12, 16, 24, 36, 48}, {640, 1920}, {0, 1}, {0, 1}});
 }
 
 // A generated ranch drawn as the view draws it; the view scrolls by
@@ -58,10 +59,12 @@ void RunFrames(benchmark::State& state, int scrollStep) {
   ResetGameGlobals();
   TileSize = static_cast<unsigned char>(state.range(0));
   const int width = static_cast<int>(state.range(1)), height = width == 640 ? 507 : 1080;
+  const bool rain = state.range(2) != 0;
+  DetailedTerrain = state.range(3) != 0;
 
   THeadlessDevice device(width, height);
   TDXImageList ground;
-  FillGroundList(ground);
+  FillGroundList(ground, true);
   TDXImageList others;
   others.Items.Add().Picture = Square(0xFF808080);  // stands in for the status icons
   for (std::uint32_t pixel : {0xFFFFFFFFu, 0xFFFF0000u, 0xFF008000u}) {
@@ -76,6 +79,8 @@ void RunFrames(benchmark::State& state, int scrollStep) {
   RandomSeed(7);
   TMapa map;
   map.Generate();
+  map.Record().weather = rain ? wtHeavyRain : wtSunny;
+  map.Record().weatherYesterday = rain ? wtRain : wtSunny;
   TBar horizontal, vertical;
   TDirectDrawSurface& back = device.Back();
   const int size = TileSize;
@@ -92,16 +97,17 @@ void RunFrames(benchmark::State& state, int scrollStep) {
   }
   ground.SetDXDraw(nullptr);
   others.SetDXDraw(nullptr);
+  DetailedTerrain = false;
 }
 
 // The frame of a view standing still: squares that show what they would
 // get are left alone.
 void BM_Frame(benchmark::State& state) { RunFrames(state, 0); }
-BENCHMARK(BM_Frame)->Apply(ViewSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Frame)->Apply(FrameArgs)->Unit(benchmark::kMicrosecond);
 
 // Scrolling one column every frame, as with an arrow key held.
 void BM_FrameScrolling(benchmark::State& state) { RunFrames(state, 1); }
-BENCHMARK(BM_FrameScrolling)->Apply(ViewSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameScrolling)->Apply(FrameArgs)->Unit(benchmark::kMicrosecond);
 
 // Every square drawn every frame, as if all of them had changed.
 void BM_FrameFull(benchmark::State& state) {
@@ -109,6 +115,6 @@ void BM_FrameFull(benchmark::State& state) {
   RunFrames(state, 0);
   SetSkipUnchanged(true);
 }
-BENCHMARK(BM_FrameFull)->Apply(ViewSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameFull)->Apply(FrameArgs)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

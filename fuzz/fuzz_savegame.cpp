@@ -1,8 +1,8 @@
 // Bytes read as a saved game: the loader either takes a record that stays
 // sound through play, or leaves the game byte for byte as it was. Any bytes
 // at all (as the inspection tool takes them) must still be safe to play on:
-// drawn at every zoom, run through days at every speed and edited with every
-// tool.
+// drawn at every zoom, with and without the detailed terrain, run through
+// days at every speed and edited with every tool.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -115,8 +115,11 @@ void DrawFrames(TMapa& map, TDrawing& drawing) {
     // Spread the view over the whole map, edges included.
     const int viewX = (frame * 37) % 97;
     const int viewY = (frame * 53) % 97;
+    // Every other frame with the detailed terrain, which reads the neighbours too.
+    DetailedTerrain = frame % 2 == 1;
     map.Draw(*back, SurfaceWidth, SurfaceHeight, viewX, viewY, drawing.Images, horizontal, vertical);
   }
+  DetailedTerrain = false;
 }
 
 void RunDays(TMapa& map) {

@@ -67,7 +67,11 @@ void SubtractSaturating(std::uint8_t& value, int amount) {
   value = static_cast<std::uint8_t>(difference < 0 ? 0 : (difference > 255 ? 255 : difference));
 }
 
-TMapa::TMapa(IMapHost* host) : host_(host) {
+TMapa::TMapa(IMapHost* host) : host_(host) { Reset(); }
+
+void TMapa::Reset() {
+  record_ = TMapaRecord{};
+  frameCounter = 0;
   record_.moisture = 128;
   record_.reserved1 = 26;
   record_.reserved2 = 0;

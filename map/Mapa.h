@@ -97,6 +97,9 @@ class IScrollBar;
 class TMapa {
  public:
   explicit TMapa(IMapHost* host = nullptr);
+  // Back to the state of creation, frameCounter included, for a new ranch in
+  // the same object; the funds display shows the opening funds.
+  void Reset();
 
   TMapaRecord& Record() { return record_; }
   const TMapaRecord& Record() const { return record_; }
@@ -153,6 +156,11 @@ class TMapa {
   TMapaRecord record_{};
   IMapHost* host_ = nullptr;
 };
+
+// The last scroll position at which the map drawing lets the map fill
+// `pixels` pixels of view at `tileSize` pixels a tile (below 1 when the whole
+// map fits); the scroll bars' Max is this, or 1.
+int ScrollLimit(int pixels, int tileSize);
 
 // A scroll bar as the map drawing sees it: Draw keeps the view's bars inside
 // the map. Setting a position clamps it to [0, Max] and notifies the owner

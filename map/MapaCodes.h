@@ -1,6 +1,7 @@
 #pragma once
 // Picture numbers and feature bases that the map's operations and the tools
 // agree on. Tile images are pattern indices of the ground image.
+#include <array>
 #include <cstdint>
 
 // Base images of the linear features: the first of each feature's eleven
@@ -26,3 +27,24 @@ constexpr std::uint8_t ImageBridge = 129;  // bridges and crossings alike
 // The fittings PlaceFitting knows.
 constexpr int FittingGate = 0;
 constexpr int FittingDuct = 1;
+
+// Water image, indexed by the mask of neighbours in the water family.
+constexpr std::array<std::uint8_t, 16> WaterJoinImage = {
+    39,  // none: a pond
+    26,  // N
+    28,  // W
+    36,  // N W
+    27,  // E
+    35,  // N E
+    32,  // W E
+    38,  // N W E
+    25,  // S
+    31,  // N S
+    34,  // W S
+    30,  // N W S
+    33,  // E S
+    29,  // N E S
+    37,  // W E S
+    23,  // N W E S: open water
+};
+static_assert(WaterJoinImage.size() == 16);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "map/Mapa.h"
+#include "map/TerrainDetail.h"
 #include "present/DXImageList.h"
 #include "present/RetainedTiles.h"
 #include "shell/defines.h"
@@ -23,6 +24,22 @@ int GroundPattern(const TMapaRecord& record) {
   return IsRainy(record.weatherYesterday) ? 10 : 5;
 }
 
+// Whether a tile shows more than the day's bare ground (and the clearing dust).
+bool ShowsFeature(const TTile& tile) {
+  if (tile.kind == tkHouse) return true;
+  return tile.image != 0 && (tile.image < ClearingFirst || tile.image > ClearingLast);
+}
+
+// The detailed terrain's picture of a tile: its pattern, then what lies over
+// it. Returns the number of layers.
+int DetailedLayers(const TDetailedPicture& picture, TPictureCollectionItem* groundImage,
+                   TPictureCollectionItem* houseImage, TTileLayer* layers) {
+  layers[0] = {picture.house ? houseImage : groundImage, picture.pattern};
+  if (picture.overlay < 0) return 1;
+  layers[1] = {groundImage, picture.overlay};
+  return 2;
+}
+
 // Keeps a scroll bar inside the map: `limit` is the last position at which
 // the map still fills the view.
 void LimitScrollBar(IScrollBar& bar, int limit) {
@@ -30,6 +47,13 @@ void LimitScrollBar(IScrollBar& bar, int limit) {
   bar.SetMax(limit < 1 ? 1 : limit);
 }
 }  // namespace
+
+// Only whole tiles count, so that the last column and row can be brought
+// fully into view, not just their partly visible first pixels; a view
+// narrower than a tile still shows column 96 at the end.
+int ScrollLimit(int pixels, int tileSize) {
+  return tileSize <= 0 ? LastTile : LastTile - std::max(pixels / tileSize, 1);
+}
 
 void TMapa::Draw(TDirectDrawSurface& surface, int width, int height, int viewX, int viewY,
                  TDXImageList& images, IScrollBar& horizontal, IScrollBar& vertical) {
@@ -41,11 +65,8 @@ void TMapa::Draw(TDirectDrawSurface& surface, int width, int height, int viewX, 
   if (viewX < 0) viewX = 0;
   if (viewY < 0) viewY = 0;
 
-  // Only whole tiles count, so that the last column and row can be brought
-  // fully into view, not just their partly visible first pixels; a view
-  // narrower than a tile still shows column 96 at the end.
-  LimitScrollBar(horizontal, LastTile - std::max(width / size, 1));
-  LimitScrollBar(vertical, LastTile - std::max(height / size, 1));
+  LimitScrollBar(horizontal, ScrollLimit(width, size));
+  LimitScrollBar(vertical, ScrollLimit(height, size));
 
   bool waterFrame = false;
   if (++frameCounter > 7) {
@@ -76,7 +97,9 @@ void TMapa::Draw(TDirectDrawSurface& surface, int width, int height, int viewX, 
 
       TTileLayer layers[2];
       int count = 1;
-      if (tile.kind == tkHouse) {
+      if (DetailedTerrain && ShowsFeature(tile)) {
+        count = DetailedLayers(DetailedPicture(record_, x, y, ground), groundImage, houseImage, layers);
+      } else if (tile.kind == tkHouse) {
         layers[0] = {houseImage, tile.image};
       } else if (tile.image == 0) {
         layers[0] = {groundImage, ground};

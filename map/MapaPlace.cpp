@@ -52,27 +52,6 @@ constexpr std::array<std::uint8_t, 16> LinearJoinOffset = {
 };
 static_assert(LinearJoinOffset.size() == 16);
 
-// Water image, indexed by the mask of neighbours in the water family.
-constexpr std::array<std::uint8_t, 16> WaterJoinImage = {
-    39,  // none: a pond
-    26,  // N
-    28,  // W
-    36,  // N W
-    27,  // E
-    35,  // N E
-    32,  // W E
-    38,  // N W E
-    25,  // S
-    31,  // N S
-    34,  // W S
-    30,  // N W S
-    33,  // E S
-    29,  // N E S
-    37,  // W E S
-    23,  // N W E S: open water
-};
-static_assert(WaterJoinImage.size() == 16);
-
 struct TLinearFeature {
   std::uint8_t base;
   TTileKind kind;

@@ -41,6 +41,12 @@ void Resample(const std::uint8_t* data, std::uint64_t frames, std::uint64_t step
 
 }  // namespace
 
+std::int32_t PeakOf(const std::vector<std::int16_t>& samples) {
+  std::int32_t peak = 0;
+  for (std::int16_t s : samples) peak = std::max(peak, std::abs(static_cast<std::int32_t>(s)));
+  return peak;
+}
+
 std::shared_ptr<const TSoundSamples> ConvertWave(const TWave& wave, int deviceRate) {
   const int channels = wave.Channels(), bits = wave.BitsPerSample();
   const std::uint32_t rate = wave.SamplesPerSec();
@@ -61,6 +67,7 @@ std::shared_ptr<const TSoundSamples> ConvertWave(const TWave& wave, int deviceRa
   if (channels == 1 && bits == 16) Resample<1, 16>(data, frames, step, out, outFrames);
   if (channels == 2 && bits == 8) Resample<2, 8>(data, frames, step, out, outFrames);
   if (channels == 2 && bits == 16) Resample<2, 16>(data, frames, step, out, outFrames);
+  result->Peak = PeakOf(result->Frames);
   return result;
 }
 
@@ -165,8 +172,10 @@ void TDXSound::Impl::Render(std::int16_t* out, int frames) {
   while (frames > 0) {
     const int n = std::min(frames, chunkFrames);
     std::fill(mix_.begin(), mix_.begin() + n * 2, 0);
+    bool underlay = false;
     for (TSoundVoice* voice : voices_) {
-      if (!voice->Playing) continue;
+      underlay |= voice->Playing && voice->Underlay;
+      if (!voice->Playing || voice->Underlay) continue;
       const std::int16_t* samples = voice->Samples ? voice->Samples->Frames.data() : nullptr;
       const std::uint64_t count = voice->Samples ? voice->Samples->FrameCount() : 0;
       if (count == 0) {
@@ -190,9 +199,61 @@ void TDXSound::Impl::Render(std::int16_t* out, int frames) {
       }
       if (voice->Playing && !voice->Looping && voice->Position >= end) voice->Playing = false;
     }
+    if (underlay) MixUnderlay(n);
     // Sums beyond 16 bits are clipped, never wrapped.
     for (int i = 0; i < n * 2; ++i) out[i] = static_cast<std::int16_t>(std::clamp(mix_[i], -32768, 32767));
     out += n * 2;
     frames -= n;
+  }
+}
+
+void TDXSound::Impl::MixUnderlay(int n) {
+  std::int32_t loudest = 0;
+  for (int i = 0; i < n * 2; ++i) loudest = std::max(loudest, std::abs(mix_[i]));
+  int sharing = 0;
+  for (const TSoundVoice* voice : voices_) sharing += voice->Playing && voice->Underlay;
+  // One step short of full scale: the music never puts a sample on the rail.
+  const std::int64_t headroom = std::max<std::int64_t>(0, 32766 - loudest) / std::max(sharing, 1);
+  // Coming back up takes about 0.3 s; giving way is at once.
+  const std::int32_t recovery = static_cast<std::int32_t>(std::min<std::int64_t>(32768, 32768LL * n * 10 / (3 * rate_) + 1));
+  for (TSoundVoice* voice : voices_) {
+    if (!voice->Playing || !voice->Underlay) continue;
+    const std::int64_t count = voice->Samples ? static_cast<std::int64_t>(voice->Samples->FrameCount()) : 0;
+    if (count == 0) {
+      voice->Playing = false;
+      continue;
+    }
+    // The gain that keeps this voice's loudest possible sample within the headroom.
+    const std::int64_t loudestHere =
+        static_cast<std::int64_t>(voice->Samples->Peak) * std::max(voice->GainLeft, voice->GainRight) >> 15;
+    const std::int32_t limit =
+        loudestHere <= 0 ? 32768 : static_cast<std::int32_t>(std::min<std::int64_t>(32768, headroom * 32768 / loudestHere));
+    const std::int32_t from = std::min(voice->Duck, limit);
+    const std::int32_t to = std::min(limit, from + recovery);
+    const std::int32_t fadeFrom = voice->Fade, fadeTo = voice->FadeTarget;
+    const int fadeFrames = std::min(n, UnderlayFadeFrames);
+    const std::int16_t* samples = voice->Samples->Frames.data();
+    const std::uint64_t end = static_cast<std::uint64_t>(count) << 32;
+    // Faded out, the voice holds its place at the end of the fade.
+    const int frames = fadeTo == 0 ? fadeFrames : n;
+    for (int i = 0; i < frames; ++i) {
+      if (voice->Position >= end) {
+        if (!voice->Looping) {
+          voice->Playing = false;
+          break;
+        }
+        voice->Position %= end;
+      }
+      const std::int64_t duck = from + static_cast<std::int64_t>(to - from) * i / n;
+      const std::int64_t fade = i >= fadeFrames ? fadeTo : fadeFrom + static_cast<std::int64_t>(fadeTo - fadeFrom) * i / fadeFrames;
+      const std::int64_t gain = duck * fade >> 15;
+      const std::size_t at = static_cast<std::size_t>(voice->Position >> 32) * 2;
+      mix_[i * 2] += static_cast<std::int32_t>((samples[at] * (gain * voice->GainLeft >> 15)) >> 15);
+      mix_[i * 2 + 1] += static_cast<std::int32_t>((samples[at + 1] * (gain * voice->GainRight >> 15)) >> 15);
+      voice->Position += voice->Step;
+    }
+    voice->Duck = to;
+    voice->Fade = fadeTo;
+    if (fadeTo == 0) voice->Playing = false;
   }
 }

@@ -13,8 +13,12 @@
 struct TSoundSamples {
   std::vector<std::int16_t> Frames;
   std::uint32_t SourceRate = 0;  // the wave's own sample rate
+  std::int32_t Peak = 0;         // the largest sample's magnitude
   std::size_t FrameCount() const { return Frames.size() / 2; }
 };
+
+// The largest magnitude among 16-bit samples.
+std::int32_t PeakOf(const std::vector<std::int16_t>& samples);
 
 // A wave in the device format, or null when it is not 8- or 16-bit PCM with
 // one or two channels (or would be unreasonably long once converted).
@@ -31,9 +35,20 @@ struct TSoundVoice {
   std::int32_t GainRight = 32768;
   bool Playing = false;
   bool Looping = false;
+  // Mixed under the other voices: it takes only the headroom they leave, so
+  // the sum never clips, and comes back up slowly once they are done.
+  bool Underlay = false;
+  // An underlay voice fades (out of 32768) towards FadeTarget within a few
+  // milliseconds; faded out, it stops and keeps its position.
+  std::int32_t Fade = 32768;
+  std::int32_t FadeTarget = 32768;
+  std::int32_t Duck = 32768;  // the headroom gain of the last chunk
   // Takes an item's frequency, pan and volume.
   void Apply(int frequency, int pan, int volume);
 };
+
+// Frames over which an underlay voice fades in or out: under 6 ms.
+inline constexpr int UnderlayFadeFrames = 256;
 
 struct TDXSound::Impl {
   Impl();
@@ -60,6 +75,9 @@ struct TDXSound::Impl {
 
  private:
   static void Callback(void* userdata, std::uint8_t* stream, int length);
+  // Adds the playing underlay voices to the first n frames of the chunk,
+  // each within what the other voices left of full scale.
+  void MixUnderlay(int n);
   std::uint32_t device_ = 0;
   bool open_ = false;
   bool subsystem_ = false;

@@ -6,10 +6,14 @@
 #include <QMdiSubWindow>
 
 #include "shell/CoolForm.h"
+#include "shell/MinimapControl.h"
 
 namespace {
 constexpr QSize ClientSize(290, 282);
 constexpr char OverviewPicture[] = ":/glyphs/overview.png";
+// The overview picture is 320 x 240 pixels with a wooden frame 14 pixels wide.
+constexpr QSize PictureSize(320, 240);
+constexpr int PictureFrame = 14;
 }  // namespace
 
 TTelaMapa::TTelaMapa() {
@@ -24,6 +28,25 @@ TTelaMapa::TTelaMapa() {
   CoolForm1->ReadMask(stream);
   // Without the picture resource the window still opens, just empty.
   CoolForm1->SetPicture(QPixmap(QString::fromLatin1(OverviewPicture)));
+  Minimap1 = new TMinimapControl(CoolForm1);
+  Minimap1->PlaceIn(Parchment());
+}
+
+void TTelaMapa::ShowMinimap(TForm2* view, bool on) {
+  Minimap1->SetView(view);
+  Minimap1->setVisible(on && view != nullptr);
+}
+
+// The picture is stretched over the form, its frame with it.
+QRect TTelaMapa::Parchment() const {
+  const int left = (PictureFrame * width() + PictureSize.width() - 1) / PictureSize.width();
+  const int top = (PictureFrame * height() + PictureSize.height() - 1) / PictureSize.height();
+  return QRect(left, top, width() - 2 * left, height() - 2 * top);
+}
+
+void TTelaMapa::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (Minimap1 != nullptr) Minimap1->PlaceIn(Parchment());
 }
 
 QSize TTelaMapa::sizeHint() const { return ClientSize; }

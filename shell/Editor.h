@@ -6,12 +6,22 @@
 class QMdiArea;
 class QMdiSubWindow;
 class TCoolForm;
+class TForm2;
+class TMinimapControl;
 
 class TTelaMapa : public QWidget {
  public:
   TTelaMapa();
 
   TCoolForm* CoolForm1;  // owned by the form
+  // Over the picture, hidden unless the minimap option is on; owned by the
+  // picture control.
+  TMinimapControl* Minimap1 = nullptr;
+
+  // Shows or hides the minimap of `view`'s map.
+  void ShowMinimap(TForm2* view, bool on);
+  // The part of the form inside the picture's wooden frame.
+  QRect Parchment() const;
 
   // Puts the form into the document area as a child window with a small
   // caption bar and no caption buttons, centred on `centreOn`, and shows it.
@@ -24,6 +34,7 @@ class TTelaMapa : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void FormClose(QCloseEvent* event);

@@ -1,12 +1,10 @@
 #include "shell/ExtraTexts.h"
 
-#include <QFile>
 #include <QString>
 
+#include "shell/LanguageFile.h"
+
 namespace {
-constexpr char LineFeed = '\n';
-constexpr char CarriageReturn = '\r';
-constexpr char EndOfFile = 26;
 constexpr std::string_view Placeholder = "%1";
 
 // Built-in texts in TExtraText order, Windows-1252.
@@ -41,6 +39,8 @@ constexpr std::array<std::string_view, ExtraTextCount> BuiltIn = {
     "&Terreno detalhado",
     "Tri&lha sonora",
     "N\xE3o foi poss\xEDvel ler \"%1\": o jogo n\xE3o foi carregado.",
+    "&Sim",
+    "&N\xE3o",
 };
 static_assert(BuiltIn.size() == ExtraTextCount);
 }  // namespace
@@ -58,24 +58,10 @@ std::string TExtraTexts::Format(TExtraText which, std::string_view argument) con
   return text;
 }
 
-// Line ends, lone carriage returns and byte 26 read as in the language files.
 void TExtraTexts::Apply(std::string_view bytes) {
-  std::string line;
-  int index = 0;
-  const auto take = [&] {
-    if (!line.empty()) texts_[index] = line;
-    line.clear();
-    ++index;
-  };
-  for (std::size_t i = 0; i < bytes.size() && index < ExtraTextCount; ++i) {
-    const char c = bytes[i];
-    if (c == EndOfFile) break;
-    if (c == LineFeed)
-      take();
-    else if (c != CarriageReturn)
-      line.push_back(c);
-  }
-  if (index < ExtraTextCount) take();
+  const std::vector<std::string> lines = SplitTextLines(bytes, ExtraTextCount);
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (!lines[i].empty()) texts_[i] = lines[i];
 }
 
 std::string CompanionFileName(std::string_view languageFile) {
@@ -87,19 +73,6 @@ std::string CompanionFileName(std::string_view languageFile) {
 
 TExtraTexts ReadExtraFile(const QString& path) {
   TExtraTexts texts;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return texts;
-  constexpr qint64 ChunkSize = 64 * 1024;
-  std::string bytes;
-  qsizetype lineEnds = 0;
-  bool ended = false;
-  while (!ended && lineEnds < ExtraTextCount) {
-    const QByteArray chunk = file.read(ChunkSize);
-    if (chunk.isEmpty()) break;
-    bytes.append(chunk.constData(), static_cast<std::size_t>(chunk.size()));
-    lineEnds += chunk.count(LineFeed);
-    ended = chunk.contains(EndOfFile);
-  }
-  texts.Apply(bytes);
+  if (const std::optional<std::string> bytes = ReadTextHead(path, ExtraTextCount)) texts.Apply(*bytes);
   return texts;
 }

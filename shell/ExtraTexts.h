@@ -43,9 +43,11 @@ enum class TExtraText : int {
   DetailedTerrainItem,
   SoundtrackItem,
   LoadFailedStatus,
+  YesButton,
+  NoButton,
 };
 
-constexpr int ExtraTextCount = static_cast<int>(TExtraText::LoadFailedStatus);
+constexpr int ExtraTextCount = static_cast<int>(TExtraText::NoButton);
 
 // The texts of one language, as Windows-1252 bytes; index 0 holds line 1.
 class TExtraTexts {

@@ -20,37 +20,50 @@ void AssignShort(TShortText<Capacity>& target, const std::string& text) {
 
 }  // namespace
 
-TLanguageLines ParseLanguageLines(std::string_view bytes) {
-  TLanguageLines lines;
-  int index = 0;
-  for (std::size_t i = 0; i < bytes.size() && index < LanguageLineCount; ++i) {
-    const char c = bytes[i];
+std::vector<std::string> SplitTextLines(std::string_view bytes, int lineCount) {
+  std::vector<std::string> lines;
+  if (lineCount <= 0) return lines;
+  lines.emplace_back();
+  for (const char c : bytes) {
     if (c == EndOfFile) break;
     if (c == LineFeed) {
-      ++index;
+      if (static_cast<int>(lines.size()) == lineCount) break;
+      lines.emplace_back();
     } else if (c != CarriageReturn) {
-      lines[index].push_back(c);
+      lines.back().push_back(c);
     }
   }
   return lines;
 }
 
-TLanguageLines ReadLanguageFile(const QString& path) {
+std::optional<std::string> ReadTextHead(const QString& path, int lineCount) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   constexpr qint64 ChunkSize = 64 * 1024;
   std::string bytes;
-  // Stop as soon as the bytes read hold everything the parser will look at.
+  // Stop as soon as the bytes read hold everything a reader will look at.
   qsizetype lineEnds = 0;
   bool ended = false;
-  while (!ended && lineEnds < LanguageLineCount) {
+  while (!ended && lineEnds < lineCount) {
     const QByteArray chunk = file.read(ChunkSize);
     if (chunk.isEmpty()) break;
     bytes.append(chunk.constData(), static_cast<std::size_t>(chunk.size()));
     lineEnds += chunk.count(LineFeed);
     ended = chunk.contains(EndOfFile);
   }
-  return ParseLanguageLines(bytes);
+  return bytes;
+}
+
+TLanguageLines ParseLanguageLines(std::string_view bytes) {
+  TLanguageLines lines;
+  const std::vector<std::string> split = SplitTextLines(bytes, LanguageLineCount);
+  std::copy(split.begin(), split.end(), lines.begin());
+  return lines;
+}
+
+TLanguageLines ReadLanguageFile(const QString& path) {
+  const std::optional<std::string> bytes = ReadTextHead(path, LanguageLineCount);
+  return bytes ? ParseLanguageLines(*bytes) : TLanguageLines{};
 }
 
 std::string PricedHintText(std::string_view hint, std::int32_t price) {

@@ -4,8 +4,10 @@
 // date display). There are no keys: the line number is the meaning.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QString;
 
@@ -46,9 +48,17 @@ constexpr std::array<TPricedHint, 12> PricedHints = {{
 }};
 static_assert(PricedHints.size() == 12);
 
-// Splits file bytes into lines: a line ends at a line feed (a carriage
-// return just before it is not text), a carriage return not followed by a
-// line feed is dropped, byte 26 ends the file, lines past 60 are ignored and
+// Splits text bytes into at most `lineCount` lines: a line ends at a line
+// feed (a carriage return just before it is not text), a carriage return not
+// followed by a line feed is dropped, and byte 26 ends the text. Language
+// files and their companion files share these rules.
+std::vector<std::string> SplitTextLines(std::string_view bytes, int lineCount);
+
+// The bytes of a text file as far as `lineCount` lines or byte 26 reach,
+// however large the file is; nothing when it cannot be opened.
+std::optional<std::string> ReadTextHead(const QString& path, int lineCount);
+
+// The 60 lines of a language file's bytes; lines past 60 are ignored and
 // lines the file lacks are empty.
 TLanguageLines ParseLanguageLines(std::string_view bytes);
 

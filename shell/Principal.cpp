@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QFutureWatcher>
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
@@ -14,13 +15,17 @@
 #include <QPixmap>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 #include <array>
 #include <chrono>
 #include <cmath>
 
 #include "datafiles/zolsalvacfg.h"
+#include "present/Tune.h"
+#include "shell/Editor.h"
 #include "shell/Text.h"
 #include "shell/defines.h"
+#include "view/LargeMap.h"
 #include "view/SpeedButton.h"
 #include "view/ToolsUnit.h"
 #include "view/VerMapa.h"
@@ -106,10 +111,14 @@ TForm1::TForm1() {
   BuildMenu();
   BuildToolbar();
   BuildStatusBar();
+  FollowStrokes();
   resize(DesignClientWidth, DesignClientHeight + menuBar()->sizeHint().height());
 }
 
 TForm1::~TForm1() {
+  // A tune still being made is let go; the stream it would have gone to goes now.
+  delete composing_;
+  composing_ = nullptr;
   // The map view holds the surface the image lists listen to: it goes first.
   delete Tools;
   Tools = nullptr;
@@ -367,6 +376,7 @@ void TForm1::CreateMapView() {
   Form2->IMGChao = &IMGChao;
   Form2->IMGOutros = &IMGOutros;
   Form2->Audio = &Audio;
+  Form2->Strokes = &Strokes;
   IMGChao.SetDXDraw(Form2->Tela);
   IMGOutros.SetDXDraw(Form2->Tela);
   Form2->show();
@@ -423,9 +433,7 @@ void TForm1::FormShow() {
   SoundOn = true;
   MusicOn = true;
 
-  const TMapaRecord& record = RanchMap->Record();
-  if (record.startX > 3) Form2->BarraHorizontal->setValue(record.startX - 3);
-  if (record.startY > 3) Form2->BarraVertical->setValue(record.startY - 3);
+  ScrollToHouse();
 }
 
 bool TForm1::FormCloseQuery() { return true; }
@@ -444,6 +452,7 @@ void TForm1::Sair1Click() { QCoreApplication::quit(); }
 void TForm1::Msica1Click() {
   MusicOn = !MusicOn;
   Msica1->setChecked(MusicOn);
+  FollowMusicSwitches();
 }
 
 void TForm1::udio1Click() {
@@ -467,12 +476,42 @@ void TForm1::Sobre1Click() {
 
 // The options only keep their global in step with the check mark; what each
 // one changes is read where it shows.
-void TForm1::Minimapa1Click() { MinimapOn = Minimapa1->isChecked(); }
-void TForm1::Mapagrande1Click() { LargeMapOn = Mapagrande1->isChecked(); }
+void TForm1::Minimapa1Click() {
+  MinimapOn = Minimapa1->isChecked();
+  if (OverviewWindow != nullptr) OverviewWindow->ShowMinimap(Form2, MinimapOn);
+}
+
+void TForm1::Mapagrande1Click() {
+  LargeMapOn = Mapagrande1->isChecked();
+  if (Form2 != nullptr) Form2->LargeMap->Apply();
+}
+
 void TForm1::Navegarcomomouse1Click() { MouseNavigation = Navegarcomomouse1->isChecked(); }
 void TForm1::Marcadordestacado1Click() { HighlightMarker = Marcadordestacado1->isChecked(); }
 void TForm1::Terrenodetalhado1Click() { DetailedTerrain = Terrenodetalhado1->isChecked(); }
-void TForm1::Trilhasonora1Click() { SoundtrackOn = Trilhasonora1->isChecked(); }
+void TForm1::Trilhasonora1Click() {
+  SoundtrackOn = Trilhasonora1->isChecked();
+  if (SoundtrackOn) ComposeSoundtrack();
+  FollowMusicSwitches();
+}
+
+// The tune takes about a second to make: a worker thread makes it while the
+// frames run on, and it starts playing once it is there, if still wanted.
+void TForm1::ComposeSoundtrack() {
+  const int rate = Soundtrack.DeviceRate();
+  if (composing_ != nullptr || Soundtrack.HasTune() || rate == 0) return;
+  composing_ = new QFutureWatcher<std::vector<std::int16_t>>(this);
+  connect(composing_, &QFutureWatcherBase::finished, this, [this, rate] {
+    Soundtrack.SetTune(composing_->result(), rate);
+    FollowMusicSwitches();
+  });
+  composing_->setFuture(QtConcurrent::run([rate] { return MakeTune(rate); }));
+}
+
+void TForm1::FollowMusicSwitches() {
+  if (SoundtrackOn && MusicOn) Soundtrack.Play();
+  else Soundtrack.Stop();
+}
 
 void TForm1::ShowFunds(std::int32_t funds) {
   if (LabFunds) LabFunds->setText(QString::number(funds));

@@ -15,12 +15,16 @@
 #include "datafiles/zolpackload.h"
 #include "map/MapHost.h"
 #include "map/Mapa.h"
+#include "map/Strokes.h"
 #include "present/DXImageList.h"
 #include "present/DXSound.h"
+#include "present/MusicStream.h"
 #include "shell/ExtraTexts.h"
 
 class QAction;
 class QActionGroup;
+template <typename T>
+class QFutureWatcher;
 class QFrame;
 class QLabel;
 class QMdiArea;
@@ -65,6 +69,9 @@ class TForm1 : public QMainWindow, public IMapHost {
   TDXImageList IMGOutros;
   TDXSound Som;
   TDXWaveList Audio;
+  // The soundtrack, composed when it is first asked for; it plays while
+  // "Trilha sonora" and "Música" are both checked.
+  TMusicStream Soundtrack{Som};
   TZolPackLoad ZolPackLoad1;
   TZolSaveCfg* ZolSaveCfg1 = nullptr;  // present and idle; owned by this window
 
@@ -115,6 +122,9 @@ class TForm1 : public QMainWindow, public IMapHost {
 
   // The current language's companion texts.
   TExtraTexts Extras;
+
+  // The player's building strokes, for Desfazer and Refazer; lent to the map view.
+  TStrokeHistory Strokes;
 
   // Toolbar panel.
   QFrame* Panel1 = nullptr;
@@ -215,8 +225,16 @@ class TForm1 : public QMainWindow, public IMapHost {
   void BuildStatusBar();
   void SetSpeed(unsigned char speed);
   void ShowForecast();
+  void FollowStrokes();
+  bool AskDiscardChanges();
+  QString ChooseGameFile(bool saving);
+  void ScrollToHouse();
+  void ComposeSoundtrack();
+  void FollowMusicSwitches();
 
   bool shown_ = false;
+  // The soundtrack being composed away from the frame loop, until it is done.
+  QFutureWatcher<std::vector<std::int16_t>>* composing_ = nullptr;
   // The status message on show, kept so that it can follow a language change.
   struct TStatusMessage {
     bool shown = false;

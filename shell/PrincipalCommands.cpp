@@ -13,6 +13,7 @@
 #include "shell/Principal.h"
 #include "shell/SaveGame.h"
 #include "shell/Text.h"
+#include "shell/defines.h"
 #include "view/SpeedButton.h"
 #include "view/ToolsUnit.h"
 
@@ -58,13 +59,18 @@ void TForm1::ShowGameState() {
   ShowForecast();
 }
 
-void TForm1::GameReplaced() { ShowGameState(); }
+void TForm1::GameReplaced() {
+  // Nothing of the ranch before can be undone into this one.
+  Strokes.Clear();
+  ShowGameState();
+}
 
 bool TForm1::SaveGameTo(const QString& path) {
   if (!RanchMap) return false;
   const QString name = QFileInfo(path).fileName();
   switch (SaveGameRecord(path, RanchMap->Record())) {
     case TSaveResult::Saved:
+      Strokes.MarkSaved();
       ShowStatus(TExtraText::SavedStatus, name);
       return true;
     case TSaveResult::Refused:
@@ -113,6 +119,7 @@ void TForm1::BotMapaClick() {
       if (button) button->setChecked(false);
     });
     overview->ShowInArea(*MdiArea, *this);
+    overview->ShowMinimap(Form2, MinimapOn);
   } else if (OverviewWindow != nullptr) {
     QMdiSubWindow* frame = OverviewWindow->SubWindow();
     if (frame != nullptr)
@@ -180,10 +187,3 @@ void TForm1::LoadLanguage(const std::string& name) {
   if (hintShown) StatusText->setText(DecodeText(pickedTool->Hint()));
   ShowGameState();
 }
-
-// Commands whose owners have not filled them in do nothing yet.
-void TForm1::Novafazenda1Click() {}
-void TForm1::Abrirjogo1Click() {}
-void TForm1::Salvarem1Click() {}
-void TForm1::Desfazer1Click() {}
-void TForm1::Refazer1Click() {}

@@ -12,6 +12,8 @@
 #include <string>
 
 #include "shell/defines.h"
+#include "view/LargeMap.h"
+#include "view/MouseNavigation.h"
 
 std::int32_t MouseX = 0, MouseY = 0;
 std::int32_t HoverX = 0, HoverY = 0;
@@ -172,6 +174,9 @@ TForm2::TForm2(QWidget* parent) : QMdiSubWindow(parent) {
   Tecla->Joystick.ID = 0;
   Tecla->Joystick.AutoCenter = true;
 
+  LargeMap = new TLargeMap(*this);
+  Navigation = new TMouseNavigation(*this);
+
   SetClientSize(DesignClientWidth, DesignClientHeight);
   FormCreate();
 }
@@ -237,6 +242,7 @@ void TForm2::DXTimer1Timer(int) {
   back.Canvas().ReleaseCanvas();
 
   Tecla->Poll();
+  FollowStroke();
   if (ZoomIndex >= 1 && ZoomIndex <= 5) TileSize = ZoomSizes[ZoomIndex];
   // An open menu or dialog keeps its keys and clicks to itself.
   if (!ModalInputOpen()) {
@@ -262,6 +268,19 @@ void TForm2::AdvanceClock() {
   if (step.dueAt == 0 || TickCount < step.dueAt) return;
   TickCount = 0;
   if (RanchMap) RanchMap->Tick(step.days);
+}
+
+// A stroke runs from a press of the left button to the first frame that sees
+// it up again, wherever the cursor is meanwhile. A press since the last frame
+// starts a new stroke even when it is over already (a tap).
+void TForm2::FollowStroke() {
+  if (!Strokes) return;
+  if (pressPending_)
+    Strokes->Open();
+  else if (!Tecla->Mouse.ButtonDown(0))
+    Strokes->Close();
+  else if (!Strokes->IsOpen())
+    Strokes->Open();
 }
 
 void TForm2::ScrollByKeys() {
@@ -294,7 +313,6 @@ void TForm2::HandleTool() {
   // Right after a zoom-out the hover can lie past the map for one frame.
   if (HoverX < FirstTile || HoverX > LastTile || HoverY < FirstTile || HoverY > LastTile) return;
 
-  const std::int32_t cost = ToolCost[CurrentTool];
   const TTile& tile = RanchMap->Record().tiles[HoverX][HoverY];
   const TToolVerdict verdict = ToolVerdict(CurrentTool, tile, RanchMap->Record().funds);
   DrawMarker(verdict);
@@ -310,10 +328,9 @@ void TForm2::HandleTool() {
   if (!pressed) return;
   const auto x = static_cast<std::uint8_t>(HoverX);
   const auto y = static_cast<std::uint8_t>(HoverY);
-  if (!ToolAction(*RanchMap, CurrentTool, x, y)) return;
+  if (!UseTool(*RanchMap, CurrentTool, x, y, Strokes)) return;
   // The bulldozer is heard even with the sound effects off.
   if (CurrentTool == tlBulldoze) PlaySound(vsBulldoze);
-  RanchMap->ChangeFunds(-cost);
   if (CurrentTool != tlBulldoze && SoundOn) PlaySound(vsPlop);
   ClickLatch = true;
 }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "map/Mapa.h"
+#include "map/Strokes.h"
 #include "map/Tools.h"
 #include "present/DXDraw.h"
 #include "present/DXImageList.h"
@@ -17,6 +18,8 @@
 #include "present/DXTimer.h"
 
 class QFrame;
+class TLargeMap;
+class TMouseNavigation;
 
 // Globals of the view, touched only by the user-interface thread.
 extern std::int32_t MouseX, MouseY;            // last mouse position over Tela, surface pixels
@@ -86,6 +89,8 @@ class TForm2 : public QMdiSubWindow {
   TDXImageList* IMGChao = nullptr;
   TDXImageList* IMGOutros = nullptr;
   TDXWaveList* Audio = nullptr;
+  // Where the tool's strokes are recorded for undo; none: not recorded.
+  TStrokeHistory* Strokes = nullptr;
 
   TToolKind CurrentTool = tlNone;
 
@@ -98,6 +103,9 @@ class TForm2 : public QMdiSubWindow {
   TFocusEdit* Edit1 = nullptr;
   TDXTimer* DXTimer1 = nullptr;
   TDXInput* Tecla = nullptr;
+  // The Extras options "Mapa grande" and "Navegar com o mouse"; owned by the window.
+  TLargeMap* LargeMap = nullptr;
+  TMouseNavigation* Navigation = nullptr;
 
   int ClientWidth() const;
   int ClientHeight() const;
@@ -130,6 +138,7 @@ class TForm2 : public QMdiSubWindow {
   // Remembers a left press on the surface, so that a click that is over
   // before the next frame still works the tool where it landed.
   void TelaMouseDown(int x, int y);
+  void FollowStroke();
   // Whether the cursor lies on the visible surface, not on a window over it.
   bool SurfaceUnderCursor() const;
   void DrawMarker(TToolVerdict verdict);

@@ -4,6 +4,7 @@
 #include "assets/art/Ground.h"
 #include "assets/art/JoinTables.h"
 #include "assets/art/Sheets.h"
+#include "map/TerrainDetail.h"
 
 namespace art {
 
@@ -16,6 +17,51 @@ namespace {
 
 void Put(TCanvas& sheet, int i, const TCanvas& tile) {
   sheet.Draw(tile, (i % ChaoColumns) * TilePixels, (i / ChaoColumns) * TilePixels, false);
+}
+
+// The stored picture `image` drawn on plain ground of a wetness.
+TCanvas FeatureOn(int image, TWetness ground) {
+  if (image >= FirstScenery && image < FirstScenery + 4) return SceneryTile(image - FirstScenery, ground);
+  if (image >= FirstTree && image < FirstTree + 4) return TreeTile(image - FirstTree, ground);
+  for (int base : {DirtRoadBase, PavementBase, FenceBase, DuctBase}) {
+    if (image < base || image >= base + 11) continue;
+    const int arms = PieceArms[static_cast<std::size_t>(image - base)];
+    if (base == FenceBase) return FenceTile(arms, ground);
+    if (base == DuctBase) return DuctTile(arms, ground);
+    return RoadTile(arms, base == PavementBase, ground);
+  }
+  switch (image) {
+    case GateWestEast: return GateTile(false, ground);
+    case GateNorthSouth: return GateTile(true, ground);
+    case DuctFittingWestEast: return DuctFittingTile(false, ground);
+    case DuctFittingNorthSouth: return DuctFittingTile(true, ground);
+    case DuctWestEastAlt: return DuctClampTile(false, ground);
+    default: return DuctClampTile(true, ground);
+  }
+}
+
+static_assert(DetailPatternEnd <= ChaoPatterns, "the ground image must hold every detailed picture");
+
+// The detailed terrain's pictures, in the rows after the stored ones.
+void PutDetailedTerrain(TCanvas& sheet) {
+  for (std::size_t k = 0; k < WeatheredImages.size(); ++k) {
+    Put(sheet, FirstDampFeature + static_cast<int>(k), FeatureOn(WeatheredImages[k], TWetness::Wet));
+    Put(sheet, FirstSoakedFeature + static_cast<int>(k), FeatureOn(WeatheredImages[k], TWetness::VeryWet));
+  }
+  const TWetness levels[3] = {TWetness::Dry, TWetness::Wet, TWetness::VeryWet};
+  for (int level = 0; level < 3; ++level)
+    for (int paved = 0; paved < 2; ++paved)
+      for (int northSouth = 0; northSouth < 2; ++northSouth)
+        Put(sheet, FirstCrossing + 4 * level + 2 * paved + northSouth, CrossingTile(northSouth, paved, levels[level]));
+  Put(sheet, BridgeDeckWestEast, BridgeDeck(false));
+  Put(sheet, BridgeDeckNorthSouth, BridgeDeck(true));
+  for (int mask = 0; mask < 16; ++mask)
+    for (int corners = 1; corners < 16; ++corners) {
+      const int still = BankCornerPattern(mask, corners, false);
+      if (still < 0) continue;
+      Put(sheet, still, WaterTile(mask, 0, corners));
+      if (mask == 15) Put(sheet, BankCornerPattern(mask, corners, true), WaterTile(mask, 1, corners));
+    }
 }
 
 }  // namespace
@@ -53,6 +99,7 @@ TCanvas MakeChao() {
   Put(sheet, DuctNorthSouthAlt, DuctClampTile(true));
   for (int f = FirstClearing; f <= LastClearing; ++f) Put(sheet, f, ClearingTile(f - FirstClearing));
   Put(sheet, BridgeCrossing, DeckTile());
+  PutDetailedTerrain(sheet);
   return sheet;
 }
 

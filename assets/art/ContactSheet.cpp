@@ -34,7 +34,7 @@ TCanvas Load(const std::string& path) {
 
 class TSheet {
  public:
-  explicit TSheet(int width) : canvas_(width, 3000, Backdrop) {}
+  explicit TSheet(int width) : canvas_(width, 16000, Backdrop) {}
 
   void Heading(const std::string& text) {
     y_ += 8;
@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zv_contactsheet: no chao.bmp or casas.bmp in %s\n", argv[1]);
     return 1;
   }
-  TSheet sheet(1210);
+  TSheet sheet(1600);
   sheet.Heading("CHAO.BMP");
   sheet.Patterns(chao, 16);
   for (const char* name : {"casas.bmp", "equip.bmp", "constru.bmp", "status.bmp"}) {
@@ -129,8 +129,46 @@ int main(int argc, char** argv) {
              {"24", art::RenderScene(fences, chao, casas, 24)},
              {"12", art::RenderScene(roads, chao, casas, 12)},
              {"12", art::RenderScene(fences, chao, casas, 12)}}, Backdrop);
+  const art::TSceneMap ranch = art::RanchSample(48, 24);
   sheet.Heading("A STRETCH OF RANCH AT 24 PX");
-  sheet.Row({{"AS A NEW GAME LAYS IT OUT", art::RenderScene(art::RanchSample(48, 24), chao, casas, 24)}}, Backdrop);
+  sheet.Row({{"AS A NEW GAME LAYS IT OUT", art::RenderScene(ranch, chao, casas, 24)}}, Backdrop);
+
+  // The same scenes on the wet days, as stored and with the detailed terrain.
+  auto scene = [&](const art::TSceneMap& m, int size, int ground, bool detailed) {
+    return art::RenderScene(m, chao, casas, size, ground, detailed);
+  };
+  const art::TSceneMap bends = art::BridgesAndBends();
+  sheet.Heading("BRIDGES CROSSINGS AND RIVER BENDS AT 48 PX");
+  sheet.Row({{"STORED PICTURES", scene(bends, 48, 0, false)}, {"DETAILED TERRAIN", scene(bends, 48, 0, true)}}, Backdrop);
+  sheet.Row({{"SOAKED GROUND STORED", scene(bends, 48, 10, false)}, {"SOAKED GROUND DETAILED", scene(bends, 48, 10, true)}},
+            Backdrop);
+  sheet.Heading("AT 24 PX AND 12 PX");
+  sheet.Row({{"DAMP STORED", scene(bends, 24, 5, false)},
+             {"DAMP DETAILED", scene(bends, 24, 5, true)},
+             {"SOAKED DETAILED", scene(bends, 24, 10, true)}}, Backdrop);
+  sheet.Row({{"DRY STORED", scene(bends, 12, 0, false)},
+             {"DRY DETAILED", scene(bends, 12, 0, true)},
+             {"DAMP STORED", scene(bends, 12, 5, false)},
+             {"DAMP DETAILED", scene(bends, 12, 5, true)},
+             {"SOAKED STORED", scene(bends, 12, 10, false)},
+             {"SOAKED DETAILED", scene(bends, 12, 10, true)}}, Backdrop);
+  for (int ground : {5, 10}) {
+    const std::string wet = ground == 5 ? "DAMP" : "SOAKED";
+    sheet.Heading(wet + " GROUND AT 48 PX: STORED PICTURES, THEN DETAILED TERRAIN");
+    sheet.Row({{"ROADS WATER BRIDGE", scene(roads, 48, ground, false)},
+               {"FENCES DUCTS HOUSE CROSSING", scene(fences, 48, ground, false)}}, Backdrop);
+    sheet.Row({{"DETAILED", scene(roads, 48, ground, true)}, {"DETAILED", scene(fences, 48, ground, true)}}, Backdrop);
+    sheet.Heading(wet + " GROUND AT 24 PX AND 12 PX");
+    sheet.Row({{"STORED", scene(roads, 24, ground, false)},
+               {"DETAILED", scene(roads, 24, ground, true)},
+               {"STORED", scene(roads, 12, ground, false)},
+               {"DETAILED", scene(roads, 12, ground, true)},
+               {"STORED", scene(fences, 12, ground, false)},
+               {"DETAILED", scene(fences, 12, ground, true)}}, Backdrop);
+    sheet.Heading("THE RANCH ON " + wet + " GROUND AT 24 PX");
+    sheet.Row({{"STORED PICTURES", scene(ranch, 24, ground, false)}}, Backdrop);
+    sheet.Row({{"DETAILED TERRAIN", scene(ranch, 24, ground, true)}}, Backdrop);
+  }
   const std::string missing = Missing(roads, fences);
   if (!missing.empty()) std::fprintf(stderr, "zv_contactsheet: scenes lack pieces%s\n", missing.c_str());
 

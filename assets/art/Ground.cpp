@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "assets/art/JoinTables.h"
 #include "assets/art/Paint.h"
 #include "assets/art/TileNoise.h"
+#include "map/TerrainDetail.h"
 
 namespace art {
 
@@ -14,7 +16,12 @@ namespace {
 
 constexpr int T = TilePixels;
 
-float WetnessLevel(TWetness w) { return w == TWetness::Dry ? 3.0f : w == TWetness::Wet ? 2.2f : 1.7f; }
+// Every weather shows the same field: the same blades, a little darker and
+// damper as the rain goes on, so that the stored feature pictures, which
+// stand on the dry grass, still look at home beside wet ground.
+constexpr int FieldSeed = 10;
+
+float WetnessLevel(TWetness w) { return w == TWetness::VeryWet ? 2.85f : 3.0f; }
 
 // Grass with darker roots under light blade tips; wetter ground is darker.
 TColour GrassAt(int x, int y, float level, int seed) {
@@ -30,21 +37,46 @@ TColour GrassAt(int x, int y, float level, int seed) {
   return Shade(TMaterial::Grass, std::clamp(i, 0, 5));
 }
 
-// A puddle reflecting the sky, darker where its rim shades it from the top left.
+// A small puddle reflecting the sky: shaded under its top-left rim, lit at
+// the far one, ringed by mud. Drawn with wrapped coordinates, so a puddle
+// on a tile edge runs on into the next tile and the tile grid hides.
 void Puddle(TCanvas& c, float cx, float cy, float rx, float ry) {
-  for (int y = 0; y < T; ++y)
-    for (int x = 0; x < T; ++x) {
+  for (int y = static_cast<int>(cy - ry - 2); y <= static_cast<int>(cy + ry + 2); ++y)
+    for (int x = static_cast<int>(cx - rx - 2); x <= static_cast<int>(cx + rx + 2); ++x) {
       const float nx = (x + 0.5f - cx) / rx, ny = (y + 0.5f - cy) / ry;
       const float d = std::sqrt(nx * nx + ny * ny);
       const float side = (nx + ny) / std::max(d, 0.01f);
-      if (d < 1.0f) {
-        if (d > 0.55f && side < -0.4f) c.Set(x, y, Shade(TMaterial::Water, 2));
-        else if (d < 0.6f && Hash01(x, y, 77) < 0.15f) c.Set(x, y, Shade(TMaterial::Water, 5));
-        else c.Set(x, y, Shade(TMaterial::Water, 4));
-      } else if (d < 1.0f + 1.2f / std::min(rx, ry)) {
-        c.Set(x, y, Shade(TMaterial::Earth, side < 0 ? 1 : 3));
-      }
+      const float rim = 1.0f / std::min(rx, ry);
+      TColour colour;
+      if (d < 1.0f - rim && side < -0.5f) colour = Shade(TMaterial::Water, 2);
+      else if (d < 1.0f) colour = Shade(TMaterial::Water, d < 0.45f && side > 0 ? 4 : 3);
+      else if (d < 1.0f + rim && side > -0.3f) colour = Shade(TMaterial::Earth, side > 0.5f ? 1 : 2);
+      else continue;
+      c.Set(Wrap(x), Wrap(y), colour);
     }
+}
+
+// Standing water between the blades: many pools a pixel or two across,
+// each shaded at its west end and edged with mud below, kept apart from one
+// another so that no cluster marks out the tiles.
+void Pools(TCanvas& c, int count) {
+  std::vector<std::pair<int, int>> placed;
+  auto apart = [&](int x, int y) {
+    for (const auto& [px, py] : placed) {
+      const int dx = std::min(Wrap(x - px), Wrap(px - x)), dy = std::min(Wrap(y - py), Wrap(py - y));
+      if (dx < 4 && dy < 3) return false;
+    }
+    return true;
+  };
+  for (int k = 0; static_cast<int>(placed.size()) < count && k < 400; ++k) {
+    const int x = HashBelow(k, 0, FieldSeed + 30, T), y = HashBelow(k, 1, FieldSeed + 30, T);
+    if (!apart(x, y)) continue;
+    placed.push_back({x, y});
+    const bool wide = HashBelow(k, 2, FieldSeed + 30, 10) < 6;
+    c.Set(x, y, Shade(TMaterial::Water, 2));
+    if (wide) c.Set(Wrap(x + 1), y, Shade(TMaterial::Water, HashBelow(k, 3, FieldSeed + 30, 10) < 4 ? 4 : 3));
+    c.Set(Wrap(x + (wide ? 1 : 0)), Wrap(y + 1), Shade(TMaterial::Earth, 1));
+  }
 }
 
 // Flowers, pebbles and clover that make the ground variants differ.
@@ -84,7 +116,7 @@ void Decorate(TCanvas& c, int variant) {
 
 // Signed distance to the open water of a tile (negative inside), with
 // rounded corners where two banks meet.
-float WaterDistance(int mask, float px, float py) {
+float BankDistance(int mask, float px, float py) {
   const float big = 1000.0f;
   const bool pond = mask == 0;
   const float b = BankWidth;
@@ -101,6 +133,26 @@ float WaterDistance(int mask, float px, float py) {
   const float dx = std::max({L - px, 0.0f, px - R}), dy = std::max({Tp - py, 0.0f, py - B});
   if (dx > 0 || dy > 0) return std::hypot(dx, dy);
   return -std::min({px - L, R - px, py - Tp, B - py});
+}
+
+// Signed distance to the land of a bank turned round a tile corner (positive
+// on the land): a bank-wide square in the corner that runs on into both
+// neighbours, its one corner towards the water rounded.
+float CornerLand(int corner, float px, float py) {
+  const float big = 1000.0f, b = BankWidth, r = 2.5f;
+  const bool west = corner == CornerNW || corner == CornerSW, north = corner == CornerNW || corner == CornerNE;
+  const float x0 = west ? -big : T - b, x1 = west ? b : T + big;
+  const float y0 = north ? -big : T - b, y1 = north ? b : T + big;
+  const float qx = std::fabs(px - (x0 + x1) / 2) - ((x1 - x0) / 2 - r);
+  const float qy = std::fabs(py - (y0 + y1) / 2) - ((y1 - y0) / 2 - r);
+  return -(std::hypot(std::max(qx, 0.0f), std::max(qy, 0.0f)) + std::min(std::max(qx, qy), 0.0f) - r);
+}
+
+float WaterDistance(int mask, int corners, float px, float py) {
+  float d = BankDistance(mask, px, py);
+  for (int corner : {CornerNW, CornerNE, CornerSW, CornerSE})
+    if (corners & corner) d = std::max(d, CornerLand(corner, px, py));
+  return d;
 }
 
 // Ripples that run every three rows; the second frame moves them on.
@@ -125,46 +177,46 @@ TColour WaterAt(int x, int y, int frame, bool sparkles) {
 
 }  // namespace
 
-TColour Grass(int x, int y) { return GrassAt(x, y, WetnessLevel(TWetness::Dry), 10); }
+TColour Grass(int x, int y) { return GrassAt(x, y, WetnessLevel(TWetness::Dry), FieldSeed); }
 
 TCanvas GroundTile(TWetness wetness, int variant) {
   TCanvas c(T, T);
-  const int seed = wetness == TWetness::Dry ? 10 : wetness == TWetness::Wet ? 20 : 30;
+  const bool wet = wetness != TWetness::Dry, soaked = wetness == TWetness::VeryWet;
   for (int y = 0; y < T; ++y)
     for (int x = 0; x < T; ++x) {
-      TColour g = GrassAt(x, y, WetnessLevel(wetness), seed);
-      // Damp, scattered finely: larger patches would repeat from tile to tile.
-      if (wetness != TWetness::Dry && Hash01(x, y, seed + 4) < 0.18f) g = Darken(g, 1);
+      TColour g = GrassAt(x, y, WetnessLevel(wetness), FieldSeed);
+      // Damp darkens single blades at random: patches of any size would
+      // repeat from tile to tile.
+      const float d = Hash01(x, y, FieldSeed + 20);
+      if (wet && d < (soaked ? 0.45f : 0.3f)) g = Darken(g, soaked && d < 0.08f ? 2 : 1);
+      // Drops on the blades catch the light; bare mud shows between them.
+      const float h = Hash01(x, y, FieldSeed + 22);
+      if (wet && h < 0.012f) g = Shade(TMaterial::Water, 4);
+      else if (wet && h > (soaked ? 0.985f : 0.992f)) g = Shade(TMaterial::Earth, soaked ? 1 : 2);
       c.Set(x, y, g);
     }
-  if (wetness == TWetness::Wet && variant % 2 == 1) Puddle(c, 14.5f, 15.5f, 2.6f, 1.6f);
-  if (wetness == TWetness::VeryWet && variant > 0) {
-    Puddle(c, 8.0f + variant % 3, 8.5f, 4.2f, 2.6f);
-    Puddle(c, 16.5f, 16.0f - variant % 2, 3.4f, 2.2f);
-  } else if (wetness == TWetness::VeryWet) {
-    // Soaked ground: little pools of standing water with mud at their lower edge.
-    for (int y = 0; y < T; ++y)
-      for (int x = 0; x < T; ++x) {
-        if (Hash01(x, y, 40) >= 0.03f) continue;
-        c.Set(x, y, Shade(TMaterial::Water, 3));
-        c.Set(Wrap(x + 1), y, Shade(TMaterial::Water, Hash01(x, y, 41) < 0.5f ? 5 : 4));
-        c.Set(Wrap(x + 1), Wrap(y + 1), Shade(TMaterial::Earth, 1));
-      }
-  }
+  if (soaked) Pools(c, 22);
+  if (wetness != TWetness::Dry && variant > 0) Puddle(c, 4.5f + variant * 4, 6.5f + variant * 3, 2.6f, 1.6f);
   if (variant > 0) Decorate(c, variant);
   return c;
 }
 
-TCanvas WaterTile(int mask, int frame) {
+TCanvas OnGround(const TCanvas& layer, TWetness ground) {
+  TCanvas c = GroundTile(ground, 0);
+  Compose(c, layer);
+  return c;
+}
+
+TCanvas WaterTile(int mask, int frame, int corners) {
   TCanvas c(T, T);
   const bool open = mask == (North | West | East | South);
   for (int y = 0; y < T; ++y)
     for (int x = 0; x < T; ++x) {
       const float px = x + 0.5f, py = y + 0.5f;
-      const float d = WaterDistance(mask, px, py);
+      const float d = WaterDistance(mask, corners, px, py);
       // Which way the bank slopes at this point: towards the water.
-      const float gx = WaterDistance(mask, px - 0.5f, py) - WaterDistance(mask, px + 0.5f, py);
-      const float gy = WaterDistance(mask, px, py - 0.5f) - WaterDistance(mask, px, py + 0.5f);
+      const float gx = WaterDistance(mask, corners, px - 0.5f, py) - WaterDistance(mask, corners, px + 0.5f, py);
+      const float gy = WaterDistance(mask, corners, px, py - 0.5f) - WaterDistance(mask, corners, px, py + 0.5f);
       const float glen = std::max(std::hypot(gx, gy), 0.01f);
       // Banks facing the top left catch the light; the others lie in shade.
       const float lit = 0.5f - 0.5f * (gx + gy) / glen * 0.7071f;

@@ -17,13 +17,6 @@ namespace {
 constexpr int T = TilePixels;
 constexpr float Mid = T / 2.0f;
 
-TCanvas GrassTile() {
-  TCanvas c(T, T);
-  for (int y = 0; y < T; ++y)
-    for (int x = 0; x < T; ++x) c.Set(x, y, Grass(x, y));
-  return c;
-}
-
 // One stroke of a road: a straight through the tile, half a straight from an
 // edge to the centre, or a quarter circle round a tile corner.
 struct TStroke {
@@ -113,6 +106,18 @@ TColour PavementAt(int x, int y, TRoadPart part, float v) {
   if (lx == 0 || ly == 0) return Shade(TMaterial::Stone, base + 1);
   if (lx == 2 && ly == 2) return Shade(TMaterial::Stone, base - 1);
   return Shade(TMaterial::Stone, base);
+}
+
+// Lays a road with these arms on a ground tile.
+void PaintRoad(TCanvas& c, int arms, bool paved) {
+  const std::vector<TStroke> strokes = RoadStrokes(arms);
+  for (int y = 0; y < T; ++y)
+    for (int x = 0; x < T; ++x) {
+      float v = 0;
+      const TRoadPart part = RoadPart(strokes, x, y, v);
+      if (part == TRoadPart::Outside) continue;
+      c.Set(x, y, paved ? PavementAt(x, y, part, v) : DirtAt(x, y, part, v));
+    }
 }
 
 // A rail seen from above: its lit top, then its shaded side.
@@ -241,68 +246,102 @@ TCanvas DuctLayer(int arms) {
   return l;
 }
 
-TCanvas OnGrass(const TCanvas& layer) {
-  TCanvas c = GrassTile();
-  Compose(c, layer);
-  return c;
-}
-
 }  // namespace
 
-TCanvas RoadTile(int arms, bool paved) {
-  TCanvas c = GrassTile();
-  const std::vector<TStroke> strokes = RoadStrokes(arms);
-  for (int y = 0; y < T; ++y)
-    for (int x = 0; x < T; ++x) {
-      float v = 0;
-      const TRoadPart part = RoadPart(strokes, x, y, v);
-      if (part == TRoadPart::Outside) continue;
-      c.Set(x, y, paved ? PavementAt(x, y, part, v) : DirtAt(x, y, part, v));
-    }
+TCanvas RoadTile(int arms, bool paved, TWetness ground) {
+  TCanvas c = GroundTile(ground, 0);
+  PaintRoad(c, arms, paved);
   return c;
 }
 
-// Sandstone slabs over the whole tile, with low parapets where no road enters:
-// it carries a road over water as well as over a duct.
+// Planks laid corner to corner, so the deck favours neither way, over a
+// culvert whose stone headwalls fill the four corners beside the road. It
+// reads as a road over water and as a road over a duct, either way round.
 TCanvas DeckTile() {
   TCanvas c(T, T);
+  constexpr int Plank = 4;  // a plank and its gap, along the diagonal
   for (int y = 0; y < T; ++y)
     for (int x = 0; x < T; ++x) {
-      const int lx = x % 6, ly = y % 6;
-      int i = 3 - HashBelow(x / 6, y / 6, 530, 2);
-      if (lx == 5 || ly == 5) i = 1;
-      else if (lx == 0 || ly == 0) i += 1;
-      c.Set(x, y, Shade(TMaterial::Sandstone, i));
+      const int plank = ((x + y) / Plank) % (T / Plank);  // the same plank number on the next tile's edge
+      const int across = (x + y) % Plank;
+      int i = 3 - (HashBelow(plank, 0, 531, 3) == 0 ? 1 : 0);
+      if (across == 0) i = 1;
+      else if (across == 1) i += 1;
+      TColour colour = Shade(TMaterial::Wood, i);
+      if (across == 2 && Hash01(x, y, 532) < 0.03f) colour = Shade(TMaterial::Metal, 3);  // a nail head
+      c.Set(x, y, colour);
     }
-  auto outsideRoad = [](int u) { return u < RoadSpan.first || u >= RoadSpan.last; };
+  const int low = RoadSpan.first - 1, high = RoadSpan.last + 1;  // the road's width and a kerb beam each side
+  for (int cx : {0, high})
+    for (int cy : {0, high}) {
+      const int w = cx == 0 ? low : T - high, h = cy == 0 ? low : T - high;
+      Block(c, cx, cy, w, h, TMaterial::Sandstone, 3);
+      // A mortar course across each headwall.
+      for (int k = 1; k < w - 1; ++k) c.Set(cx + k, cy + h / 2, Shade(TMaterial::Sandstone, 2));
+    }
+  // Kerb beams between headwalls and deck: shade under the far ones, light on the near.
   for (int u = 0; u < T; ++u) {
-    if (!outsideRoad(u)) continue;
-    // North and west parapets cast their shade onto the deck; south and east ones face the light.
-    c.Set(u, 0, Shade(TMaterial::Sandstone, 5));
-    c.Set(u, 1, Shade(TMaterial::Sandstone, 0));
-    c.Set(0, u, Shade(TMaterial::Sandstone, 5));
-    c.Set(1, u, Shade(TMaterial::Sandstone, 0));
-    c.Set(u, T - 2, Shade(TMaterial::Sandstone, 5));
-    c.Set(u, T - 1, Shade(TMaterial::Sandstone, 2));
-    c.Set(T - 2, u, Shade(TMaterial::Sandstone, 5));
-    c.Set(T - 1, u, Shade(TMaterial::Sandstone, 2));
-  }
-  for (int cx : {0, T - 4})
-    for (int cy : {0, T - 4}) Block(c, cx, cy, 4, 4, TMaterial::Sandstone, 3);
-  // Posts where the parapets end beside the road.
-  for (int p : {RoadSpan.first - 2, RoadSpan.last}) {
-    Block(c, p, 0, 2, 2, TMaterial::Sandstone, 3);
-    Block(c, p, T - 2, 2, 2, TMaterial::Sandstone, 3);
-    Block(c, 0, p, 2, 2, TMaterial::Sandstone, 3);
-    Block(c, T - 2, p, 2, 2, TMaterial::Sandstone, 3);
+    if (u >= low && u < high) continue;
+    c.Set(low, u, Shade(TMaterial::Wood, 1));
+    c.Set(u, low, Shade(TMaterial::Wood, 1));
+    c.Set(high - 1, u, Shade(TMaterial::Wood, 4));
+    c.Set(u, high - 1, Shade(TMaterial::Wood, 4));
   }
   return c;
 }
 
-TCanvas FenceTile(int arms) { return OnGrass(FenceLayer(arms)); }
+// West-east: planks across the way between two railings; posts every half
+// tile, so a bridge of several tiles keeps its rhythm.
+TCanvas BridgeDeck(bool northSouth) {
+  TCanvas l(T, T, Magenta);
+  const int top = RoadSpan.first - 3, bottom = RoadSpan.last + 2;  // railing rows
+  for (int x = 0; x < T; ++x) {
+    const int plank = x / 3;
+    for (int y = top + 2; y < bottom; ++y) {
+      int i = 3 - (HashBelow(plank, 0, 533, 3) == 0 ? 1 : 0);
+      if (x % 3 == 2) i = 1;
+      else if (x % 3 == 0) i += 1;
+      l.Set(x, y, Shade(TMaterial::Wood, i));
+    }
+    // The deck's edge beams; the far one faces the light, the near one its own shade.
+    l.Set(x, top + 2, Shade(TMaterial::Wood, 1));
+    l.Set(x, bottom - 1, Shade(TMaterial::Wood, 2));
+    l.Set(x, top, Shade(TMaterial::Wood, 5));
+    l.Set(x, top + 1, Shade(TMaterial::Wood, 2));
+    l.Set(x, bottom, Shade(TMaterial::Wood, 4));
+    l.Set(x, bottom + 1, Shade(TMaterial::Wood, 0));
+  }
+  for (int p : {4, 16}) {
+    Block(l, p, top - 1, 3, 3, TMaterial::Wood, 3);
+    Block(l, p, bottom, 3, 3, TMaterial::Wood, 3);
+  }
+  // Turned a quarter round, the light still falls from the top left.
+  return northSouth ? Transposed(l) : l;
+}
+
+TCanvas CrossingTile(bool roadNorthSouth, bool paved, TWetness ground) {
+  TCanvas l(T, T);
+  const int before = RoadSpan.first - 2, after = RoadSpan.last + 2;  // the headwalls' outer faces
+  // The duct runs across the road; only its two ends show.
+  PipeShadow(l, !roadNorthSouth, 0, before);
+  PipeShadow(l, !roadNorthSouth, after, T);
+  PipeRun(l, !roadNorthSouth, 0, before);
+  PipeRun(l, !roadNorthSouth, after, T);
+  TCanvas c = OnGround(l, ground);
+  PaintRoad(c, roadNorthSouth ? (North | South) : (West | East), paved);
+  // Stone headwalls where the duct dives under the road.
+  const int w = DuctSpan.last - DuctSpan.first + 4;
+  for (int at : {before, RoadSpan.last}) {
+    const int x = roadNorthSouth ? at : DuctSpan.first - 2, y = roadNorthSouth ? DuctSpan.first - 2 : at;
+    Block(c, x, y, roadNorthSouth ? 2 : w, roadNorthSouth ? w : 2, TMaterial::Sandstone, 3);
+  }
+  return c;
+}
+
+TCanvas FenceTile(int arms, TWetness ground) { return OnGround(FenceLayer(arms), ground); }
 
 // A white-painted ranch gate between two heavy posts.
-TCanvas GateTile(bool northSouth) {
+TCanvas GateTile(bool northSouth, TWetness ground) {
   TCanvas l(T, T);
   const int v = FenceSpan.first;
   ShadowRect(l, 0, v + 2, 3, 2);
@@ -329,12 +368,12 @@ TCanvas GateTile(bool northSouth) {
   l.Set(5, 10, Shade(TMaterial::Metal, 1));
   l.Set(5, 13, Shade(TMaterial::Metal, 1));
   l.Set(17, 12, Shade(TMaterial::Metal, 0));
-  return OnGrass(northSouth ? Transposed(l) : l);
+  return OnGround(northSouth ? Transposed(l) : l, ground);
 }
 
-TCanvas DuctTile(int arms) { return OnGrass(DuctLayer(arms)); }
+TCanvas DuctTile(int arms, TWetness ground) { return OnGround(DuctLayer(arms), ground); }
 
-TCanvas DuctFittingTile(bool northSouth) {
+TCanvas DuctFittingTile(bool northSouth, TWetness ground) {
   TCanvas l(T, T);
   PipeShadow(l, false, 0, T);
   ShadowRect(l, 9, 8, 10, 11);
@@ -352,16 +391,16 @@ TCanvas DuctFittingTile(bool northSouth) {
     l.Set(12, k, Shade(TMaterial::Red, 2));
   }
   Block(l, 11, 11, 2, 2, TMaterial::Metal, 3);
-  return OnGrass(northSouth ? Transposed(l) : l);
+  return OnGround(northSouth ? Transposed(l) : l, ground);
 }
 
-TCanvas DuctClampTile(bool northSouth) {
+TCanvas DuctClampTile(bool northSouth, TWetness ground) {
   TCanvas l(T, T);
   PipeShadow(l, false, 0, T);
   PipeRun(l, false, 0, T);
   Coupling(l, false, 5);
   Coupling(l, false, 17);
-  return OnGrass(northSouth ? Transposed(l) : l);
+  return OnGround(northSouth ? Transposed(l) : l, ground);
 }
 
 }  // namespace art

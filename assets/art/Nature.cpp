@@ -13,14 +13,6 @@ namespace {
 
 constexpr int T = TilePixels;
 
-TCanvas OnGrass(const TCanvas& layer) {
-  TCanvas c(T, T);
-  for (int y = 0; y < T; ++y)
-    for (int x = 0; x < T; ++x) c.Set(x, y, Grass(x, y));
-  Compose(c, layer);
-  return c;
-}
-
 struct TBlob {
   float x, y, r;
 };
@@ -66,7 +58,7 @@ TCanvas Pine() {
 
 }  // namespace
 
-TCanvas SceneryTile(int k) {
+TCanvas SceneryTile(int k, TWetness ground) {
   TCanvas l(T, T);
   switch (k) {
     case 0:  // a boulder with a crack
@@ -90,10 +82,10 @@ TCanvas SceneryTile(int k) {
       Specks(l, 4, 10, 11.0f, 11.0f, 6.0f, Shade(TMaterial::Red, 1));
       break;
   }
-  return OnGrass(l);
+  return OnGround(l, ground);
 }
 
-TCanvas TreeTile(int k) {
+TCanvas TreeTile(int k, TWetness ground) {
   TCanvas l(T, T);
   switch (k) {
     case 0:  // a broad shade tree
@@ -112,7 +104,7 @@ TCanvas TreeTile(int k) {
       Specks(l, 7, 10, 12.0f, 12.0f, 7.0f, Shade(TMaterial::Leaf, 2));
       break;
   }
-  return OnGrass(l);
+  return OnGround(l, ground);
 }
 
 // Frame 0..7 after a bulldozer: a dust cloud with flying clods that spreads,

@@ -179,10 +179,12 @@ void ConstruSecondRow(TCanvas& l, int y0) {
   }
 }
 
-}  // namespace
-
-TCanvas MakeCasas() {
-  TCanvas c = GrassField(2 * T, 2 * T);
+// The farmhouse on plain ground of a wetness, its four tiles in one picture.
+TCanvas House(TWetness ground) {
+  const TCanvas tile = GroundTile(ground, 0);
+  TCanvas c(2 * T, 2 * T);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 2; ++x) c.Draw(tile, x * T, y * T);
   TCanvas l(2 * T, 2 * T);
   Shadow(l, 42, 6, 3, 36);
   Shadow(l, 9, 41, 36, 2);
@@ -206,6 +208,18 @@ TCanvas MakeCasas() {
   }
   Compose(c, l);
   return c;
+}
+
+}  // namespace
+
+// Dry, then on damp and on soaked ground for the detailed terrain: each a
+// further 2 x 2 patterns down, so the stored house numbers stay first.
+TCanvas MakeCasas() {
+  TCanvas sheet(2 * T, 2 * T * 3);
+  sheet.Draw(House(TWetness::Dry), 0, 0);
+  sheet.Draw(House(TWetness::Wet), 0, 2 * T);
+  sheet.Draw(House(TWetness::VeryWet), 0, 4 * T);
+  return sheet;
 }
 
 TCanvas MakeEquip() {

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "assets/art/JoinTables.h"
 #include "assets/art/Paint.h"
 #include "assets/art/Sheets.h"
+#include "map/Mapa.h"
+#include "map/TerrainDetail.h"
 
 namespace art {
 
@@ -27,7 +30,28 @@ struct TCell {
   bool house = false;
   int pattern = 0;
   int overlay = -1;  // a keyed pattern drawn over the ground, for the clearing dust
+  std::uint8_t kind = tkEmpty;
 };
+
+// The tile kind each scene letter stands for.
+std::uint8_t KindOf(char c) {
+  switch (c) {
+    case 'd': return tkDirtRoad;
+    case 'p': return tkPavement;
+    case 'b': return tkBridge;
+    case 'x': return tkCrossing;
+    case 'f': return tkFence;
+    case 'g': return tkGate;
+    case 'u':
+    case 'a': return tkDuct;
+    case 'v': return tkDuctS;
+    case 'w': return tkWater;
+    case 't': return tkTree;
+    case 's': return tkScenery;
+    case 'h': return tkHouse;
+    default: return tkEmpty;
+  }
+}
 
 TCell CellAt(const TSceneMap& m, int x, int y) {
   constexpr const char* road = "dpbx";
@@ -36,6 +60,7 @@ TCell CellAt(const TSceneMap& m, int x, int y) {
   constexpr const char* water = "wb";
   TCell cell;
   const char c = At(m, x, y);
+  cell.kind = KindOf(c);
   switch (c) {
     case 'd': cell.pattern = DirtRoadBase + LinearOffset[Mask(m, x, y, road)]; break;
     case 'p': cell.pattern = PavementBase + LinearOffset[Mask(m, x, y, road)]; break;
@@ -97,6 +122,21 @@ TSceneMap FencesAndDucts() {
   };
 }
 
+TSceneMap BridgesAndBends() {
+  return {
+      "...www.....u....",
+      "....www....u..t.",
+      "ddddbbbddddxdddd",
+      ".....www...u.p..",
+      "......www..u.p..",
+      "..t....wwwwwwbww",
+      "...s....wwwwwbww",
+      ".w...........p..",
+      "ww.ww......uuxuu",
+      ".www.........p..",
+  };
+}
+
 TSceneMap RanchSample(int width, int height) {
   TSceneMap m(height, std::string(width, '.'));
   for (int y = 0; y < height; ++y)
@@ -132,19 +172,36 @@ TSceneMap RanchSample(int width, int height) {
   return m;
 }
 
-TCanvas RenderScene(const TSceneMap& map, const TCanvas& chao, const TCanvas& casas, int tileSize) {
+TCanvas RenderScene(const TSceneMap& map, const TCanvas& chao, const TCanvas& casas, int tileSize, int ground,
+                    bool detailed) {
   const int w = static_cast<int>(map.empty() ? 0 : map[0].size()), h = static_cast<int>(map.size());
   TCanvas out(w * tileSize, h * tileSize);
+  // The scene as a saved map sees it, one tile in from the border, so the
+  // detailed pictures come from the game's own choice.
+  auto record = std::make_unique<TMapaRecord>();
+  for (int y = 0; y < h && y + 1 < MapSize - 1; ++y)
+    for (int x = 0; x < w && x + 1 < MapSize - 1; ++x) {
+      const TCell cell = CellAt(map, x, y);
+      TTile& tile = record->tiles[x + 1][y + 1];
+      tile.kind = cell.kind;
+      tile.image = static_cast<std::uint8_t>(cell.kind == tkEmpty ? 0 : cell.pattern);
+    }
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
-      const TCell cell = CellAt(map, x, y);
+      TCell cell = CellAt(map, x, y);
       const int left = x * tileSize, top = y * tileSize;
-      if (cell.house) {
-        DrawPattern(out, casas, cell.pattern, left, top, tileSize, false);
+      if (cell.kind == tkEmpty) {
+        DrawPattern(out, chao, ground, left, top, tileSize, false);
+        if (cell.overlay >= 0) DrawPattern(out, chao, cell.overlay, left, top, tileSize, true);
         continue;
       }
-      DrawPattern(out, chao, cell.pattern, left, top, tileSize, false);
-      if (cell.overlay >= 0) DrawPattern(out, chao, cell.overlay, left, top, tileSize, true);
+      if (detailed) {
+        const TDetailedPicture picture = DetailedPicture(*record, x + 1, y + 1, ground);
+        DrawPattern(out, picture.house ? casas : chao, picture.pattern, left, top, tileSize, true);
+        if (picture.overlay >= 0) DrawPattern(out, chao, picture.overlay, left, top, tileSize, true);
+        continue;
+      }
+      DrawPattern(out, cell.house ? casas : chao, cell.pattern, left, top, tileSize, false);
     }
   return out;
 }

@@ -16,12 +16,18 @@ using TSceneMap = std::vector<std::string>;
 // The roads, water and bridges sample, and the fences, ducts and house sample.
 TSceneMap RoadsAndWater();
 TSceneMap FencesAndDucts();
+// Bridges both ways over a river that bends and steps diagonally, and
+// crossings of dirt and paved roads over ducts, both ways.
+TSceneMap BridgesAndBends();
 // A stretch of ranch laid out the way a new game does it: a fenced homestead
 // with the house, scattered trees and scenery, and a winding river.
 TSceneMap RanchSample(int width, int height);
 
-// Draws a map with tiles of the given size (nearest-pixel scaling).
-TCanvas RenderScene(const TSceneMap& map, const TCanvas& chao, const TCanvas& casas, int tileSize);
+// Draws a map with tiles of the given size (nearest-pixel scaling) as the
+// game does: bare ground is the ground pattern of the day (0, 5 or 10), and
+// with `detailed` the detailed terrain's pictures stand in for the stored ones.
+TCanvas RenderScene(const TSceneMap& map, const TCanvas& chao, const TCanvas& casas, int tileSize, int ground = 0,
+                    bool detailed = false);
 // Pattern numbers of the ground image a map uses.
 std::vector<int> ScenePatterns(const TSceneMap& map);
 

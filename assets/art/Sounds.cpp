@@ -6,65 +6,23 @@
 #include <algorithm>
 #include <cmath>
 
+#include "present/Synth.h"
+
 namespace art {
 
 namespace {
 
-constexpr float Pi = 3.14159265f;
+using synth::Bell;
+using synth::Pi;
+using synth::TNoise;
+using TBandPass = synth::TBandPass;
+using TLowPass = synth::TLowPass;
+
 constexpr float Rate = static_cast<float>(SoundRate);
 
 using TBuffer = std::vector<float>;
 
 TBuffer Silence(float seconds) { return TBuffer(static_cast<std::size_t>(seconds * Rate), 0.0f); }
-
-// Repeatable white noise in -1..1.
-class TNoise {
- public:
-  explicit TNoise(std::uint32_t seed) : state_(seed) {}
-  float Next() {
-    state_ = state_ * 1664525u + 1013904223u;
-    return static_cast<float>(state_ >> 8) / 8388608.0f - 1.0f;
-  }
-  float Uniform() { return 0.5f * (Next() + 1.0f); }
-
- private:
-  std::uint32_t state_;
-};
-
-// Two-pole band-pass (constant peak gain).
-class TBandPass {
- public:
-  TBandPass(float centre, float q) {
-    const float w = 2 * Pi * centre / Rate, alpha = std::sin(w) / (2 * q);
-    const float a0 = 1 + alpha;
-    b0_ = alpha / a0;
-    b2_ = -alpha / a0;
-    a1_ = -2 * std::cos(w) / a0;
-    a2_ = (1 - alpha) / a0;
-  }
-  float Step(float x) {
-    const float y = b0_ * x + b2_ * x2_ - a1_ * y1_ - a2_ * y2_;
-    x2_ = x1_;
-    x1_ = x;
-    y2_ = y1_;
-    y1_ = y;
-    return y;
-  }
-
- private:
-  float b0_, b2_, a1_, a2_;
-  float x1_ = 0, x2_ = 0, y1_ = 0, y2_ = 0;
-};
-
-class TLowPass {
- public:
-  explicit TLowPass(float cutoff) : k_(1.0f - std::exp(-2 * Pi * cutoff / Rate)) {}
-  float Step(float x) { return y_ += k_ * (x - y_); }
-
- private:
-  float k_;
-  float y_ = 0;
-};
 
 // A tone whose frequency follows a function of the time since its start.
 template <typename TFreq, typename TEnv>
@@ -77,13 +35,6 @@ void AddTone(TBuffer& b, float start, float length, TFreq freq, TEnv envelope, f
     phase += 2 * Pi * freq(t) / Rate;
     b[first + i] += level * envelope(t / length) * std::sin(phase);
   }
-}
-
-// Smooth rise and fall over a note of relative time 0..1.
-float Bell(float u, float attack = 0.15f, float release = 0.35f) {
-  if (u < attack) return std::sin(0.5f * Pi * u / attack);
-  if (u > 1 - release) return std::max(0.0f, std::sin(0.5f * Pi * (1 - u) / release));
-  return 1.0f;
 }
 
 // A struck partial: instant rise, exponential decay.
@@ -116,8 +67,8 @@ std::vector<std::int16_t> Finish(TBuffer b, float fadeIn, float fadeOut, float p
 TBuffer Bulldoze() {
   TBuffer b = Silence(1.7f);
   TNoise noise(11);
-  TLowPass engineTone(380), rumble(120), gritEnvelope(18);
-  TBandPass scrape(1700, 1.2f);
+  TLowPass engineTone(380, Rate), rumble(120, Rate), gritEnvelope(18, Rate);
+  TBandPass scrape(1700, 1.2f, Rate);
   float phase = 0;
   for (std::size_t i = 0; i < b.size(); ++i) {
     const float t = i / Rate;
@@ -145,7 +96,7 @@ TBuffer Ops() {
     AddTone(b, 0.0f, 0.14f, [h](float) { return 392.0f * h; }, [](float u) { return Bell(u, 0.1f, 0.4f); }, 0.5f / h);
     AddTone(b, 0.17f, 0.24f, [h](float t) { return (294.0f - 20 * t) * h; }, [](float u) { return Bell(u, 0.08f, 0.6f); }, 0.5f / h);
   }
-  TLowPass soften(1800);
+  TLowPass soften(1800, Rate);
   for (float& s : b) s = soften.Step(s);
   return b;
 }
@@ -156,7 +107,7 @@ TBuffer Plop() {
   AddTone(b, 0.0f, 0.22f, [](float t) { return 150 + 420 * std::exp(-t / 0.03f); },
           [](float u) { return std::min(1.0f, u * 0.22f / 0.003f) * std::exp(-u * 0.22f / 0.045f); }, 1.0f);
   TNoise noise(3);
-  TLowPass thud(300);
+  TLowPass thud(300, Rate);
   for (std::size_t i = 0; i < b.size(); ++i) b[i] += thud.Step(noise.Next()) * std::exp(-(i / Rate) / 0.02f) * 0.8f;
   return b;
 }
@@ -165,7 +116,7 @@ TBuffer Plop() {
 TBuffer Compra() {
   TBuffer b = Silence(1.1f);
   TNoise noise(5);
-  TBandPass click(3000, 2.0f);
+  TBandPass click(3000, 2.0f, Rate);
   for (std::size_t i = 0; i < static_cast<std::size_t>(0.02f * Rate); ++i)
     b[i] += click.Step(noise.Next()) * std::exp(-(i / Rate) / 0.004f) * 2.0f;
   const float partials[4][2] = {{2093, 0.5f}, {2637, 0.3f}, {4186, 0.18f}, {5780, 0.1f}};
@@ -217,7 +168,7 @@ TBuffer Birds03() {
 TBuffer Chuva() {
   TBuffer b = Silence(6.0f);
   TNoise noise(7);
-  TLowPass hissTop(3200), hissBottom(300), swell(0.4f);
+  TLowPass hissTop(3200, Rate), hissBottom(300, Rate), swell(0.4f, Rate);
   TNoise drops(9);
   for (std::size_t i = 0; i < b.size(); ++i) {
     const float w = noise.Next();

@@ -8,6 +8,7 @@
 #include "assets/art/JoinTables.h"
 #include "assets/art/Palette.h"
 #include "assets/art/Sheets.h"
+#include "map/TerrainDetail.h"
 
 namespace {
 
@@ -50,20 +51,26 @@ TEST(Patterns, SheetsHoldEveryNumberedPattern) {
     EXPECT_EQ(s.Width() % TilePixels, 0);
     EXPECT_EQ(s.Height() % TilePixels, 0);
   }
-  EXPECT_GE(PatternCount(Chao()), 130);
-  // The house is cut 2 x 2 row by row: its picture is exactly two patterns wide.
+  EXPECT_GE(PatternCount(Chao()), DetailPatternEnd);
+  // Sixteen patterns to a row: the numbers the map stores keep their places.
+  EXPECT_EQ(Chao().Width(), 16 * TilePixels);
+  // The house is cut 2 x 2 row by row: its picture is exactly two patterns
+  // wide, the house on wetter ground below.
   EXPECT_EQ(MakeCasas().Width(), 2 * TilePixels);
-  EXPECT_GE(PatternCount(MakeCasas()), 4);
+  EXPECT_GE(PatternCount(MakeCasas()), 3 * HouseLevelStep);
   EXPECT_EQ(PatternCount(MakeStatus()), 5);
   EXPECT_GE(PatternCount(MakeEquip()), 1);
   EXPECT_GE(PatternCount(MakeConstru()), 1);
 }
 
-TEST(Patterns, OnlyTheClearingDustUsesTheColourKey) {
+TEST(Patterns, OnlyTheClearingDustAndTheBridgeDecksUseTheColourKey) {
   for (int i = 0; i < PatternCount(Chao()); ++i) {
     const TCanvas tile = Pattern(Chao(), i);
     const int key = KeyPixels(tile);
-    if (i >= FirstClearing && i <= LastClearing) {
+    if (i == BridgeDeckWestEast || i == BridgeDeckNorthSouth) {
+      EXPECT_GT(key, TilePixels * 4) << "the water beside deck " << i << " must show";
+      EXPECT_LT(key, TilePixels * TilePixels / 2) << i;
+    } else if (i >= FirstClearing && i <= LastClearing) {
       EXPECT_GT(key, TilePixels * TilePixels / 2) << "dust frame " << i << " should leave the ground visible";
       EXPECT_EQ((tile.Get(0, 0) | 0xFF000000u), Magenta) << i;
     } else {
@@ -86,12 +93,37 @@ TEST(Patterns, WetterGroundIsDarker) {
   const double dry = Brightness(Pattern(Chao(), GroundDry)), wet = Brightness(Pattern(Chao(), GroundWet)),
                soaked = Brightness(Pattern(Chao(), GroundVeryWet));
   EXPECT_GT(dry, wet);
-  EXPECT_GT(dry, soaked);
+  EXPECT_GT(wet, soaked);
+  // Yet close enough to the dry grass that the stored feature pictures, which
+  // stand on it, do not show as bright squares on a rainy day.
+  EXPECT_LT(dry - wet, 3 * 12.0);
+  EXPECT_LT(dry - soaked, 3 * 25.0);
   // Very wet ground shows standing water.
   int puddle = 0;
   const TCanvas soakedTile = Pattern(Chao(), GroundVeryWet);
   for (TColour c : soakedTile.Pixels()) puddle += MaterialOf(c) == TMaterial::Water;
   EXPECT_GT(puddle, 20);
+}
+
+// Brightness of each quarter-tile block and of each row and column: a patch
+// or a streak that stood out would repeat as a grid across the field.
+TEST(Patterns, WetGroundHasNoPatchOrStreakToRepeat) {
+  for (int ground : {GroundDry, GroundWet, GroundVeryWet}) {
+    const TCanvas tile = Pattern(Chao(), ground);
+    auto spread = [&](int w, int h) {
+      double lo = 1e9, hi = 0;
+      for (int y = 0; y < TilePixels; y += h)
+        for (int x = 0; x < TilePixels; x += w) {
+          const double b = Brightness(tile.Crop(x, y, w, h));
+          lo = std::min(lo, b);
+          hi = std::max(hi, b);
+        }
+      return hi - lo;
+    };
+    EXPECT_LT(spread(12, 12), 3 * 12.0) << "ground " << ground << ": a patch";
+    EXPECT_LT(spread(TilePixels, 1), 3 * 20.0) << "ground " << ground << ": a row streak";
+    EXPECT_LT(spread(1, TilePixels), 3 * 20.0) << "ground " << ground << ": a column streak";
+  }
 }
 
 TEST(Patterns, OpenWaterShimmersBetweenItsTwoFrames) {

@@ -55,9 +55,9 @@ std::vector<TPiece> Linear(int base, TMaterial m) {
 }
 
 std::vector<TFamily> Families() {
-  TFamily road{"road", RoadSpan, {TMaterial::Earth, TMaterial::Stone, TMaterial::Sandstone}, Linear(DirtRoadBase, TMaterial::Earth)};
+  TFamily road{"road", RoadSpan, {TMaterial::Earth, TMaterial::Stone, TMaterial::Wood}, Linear(DirtRoadBase, TMaterial::Earth)};
   for (const TPiece& p : Linear(PavementBase, TMaterial::Stone)) road.pieces.push_back(p);
-  road.pieces.push_back({BridgeCrossing, North | West | East | South, TMaterial::Sandstone});
+  road.pieces.push_back({BridgeCrossing, North | West | East | South, TMaterial::Wood});
   TFamily fence{"fence", FenceSpan, {TMaterial::Wood}, Linear(FenceBase, TMaterial::Wood)};
   fence.pieces.push_back({GateWestEast, West | East, TMaterial::Wood});
   fence.pieces.push_back({GateNorthSouth, North | South, TMaterial::Wood});
@@ -126,10 +126,18 @@ TEST(Seams, ArmsMatchTheStraightPieceNearTheEdge) {
     }
 }
 
-TEST(Seams, DuctsMeetTheCrossingDeckNotBareGround) {
+// The deck is planked across the whole road's width on every side, so a road
+// or a duct meets it from any side, and stone stands only beside the road.
+TEST(Seams, RoadsAndDuctsMeetTheDeckFromEverySide) {
   for (int side : Sides)
-    for (int u = DuctSpan.first; u < DuctSpan.last; ++u)
-      EXPECT_EQ(MaterialOf(EdgePixel(BridgeCrossing, side, u)), TMaterial::Sandstone) << "side " << side << " u=" << u;
+    for (int u = 0; u < TilePixels; ++u) {
+      const TMaterial m = MaterialOf(EdgePixel(BridgeCrossing, side, u));
+      if (u >= RoadSpan.first && u < RoadSpan.last) {
+        EXPECT_EQ(m, TMaterial::Wood) << "side " << side << " u=" << u;
+      } else if (u < RoadSpan.first - 1 || u > RoadSpan.last) {
+        EXPECT_EQ(m, TMaterial::Sandstone) << "side " << side << " u=" << u;
+      }
+    }
 }
 
 TEST(Seams, WaterRunsOnWhereTheNeighbourIsWaterAndBanksCloseElsewhere) {

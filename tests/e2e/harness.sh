@@ -48,3 +48,27 @@ wait_for_save() {
   for _ in $(seq 50); do [ -f mapa.map ] && return 0; sleep 0.1; done
   fail "Ctrl+S saved no mapa.map"
 }
+
+# Gives the window the focus; without a window manager this is what makes the
+# application active, and only an active application runs frames.
+focus_window() {
+  for _ in $(seq 20); do
+    xdotool windowfocus "$1" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "cannot focus window $1"
+}
+
+# Drags with the left button held along one screen row, a few pixels a step.
+drag_along_row() {
+  local row=$1 from=$2 to=$3
+  xdotool mousemove "$from" "$row"
+  sleep 0.2
+  xdotool mousedown 1
+  for x in $(seq "$from" 8 "$to"); do
+    xdotool mousemove "$x" "$row"
+    sleep 0.05
+  done
+  sleep 0.2
+  xdotool mouseup 1
+}

@@ -14,16 +14,7 @@ source "$(dirname "$0")/harness.sh"
 
 MAIN=$(find_window "Zol Vorn v0.1") || fail "no main window"
 PALETTE=$(find_window "Ferramentas") || fail "no palette window"
-# Xvfb has no window manager: focus makes the application active, and only
-# an active application runs frames.
-focus_main() {
-  for _ in $(seq 20); do
-    xdotool windowfocus "$MAIN" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  fail "cannot focus the main window"
-}
-focus_main
+focus_window "$MAIN"
 sleep 1
 
 eval "$(xdotool getwindowgeometry --shell "$MAIN")"
@@ -41,7 +32,7 @@ COLOURS=$(convert "$SHOTS/start.png" -crop 500x300+200+200 +repage -format %k in
 
 # The earth tool: second column, third row of the palette.
 xdotool mousemove $((PAL_X + 54)) $((PAL_Y + 88)) click 1
-focus_main
+focus_window "$MAIN"
 sleep 0.3
 
 ROW=$((MAIN_Y + 330))
@@ -52,15 +43,7 @@ xdotool mousemove 1000 700
 sleep 0.3
 shot "$WORK/before.png"
 
-xdotool mousemove "$FROM" "$ROW"
-sleep 0.2
-xdotool mousedown 1
-for x in $(seq "$FROM" 8 "$TO"); do
-  xdotool mousemove "$x" "$ROW"
-  sleep 0.05
-done
-sleep 0.2
-xdotool mouseup 1
+drag_along_row "$ROW" "$FROM" "$TO"
 xdotool mousemove 1000 700
 sleep 0.5
 shot "$SHOTS/road.png"
@@ -74,7 +57,7 @@ echo "e2e: $CHANGED pixels changed along the road"
 COLOURS=$(convert "$SHOTS/road.png" -format %k info:)
 [ "$COLOURS" -gt 20 ] || fail "blank screenshot ($COLOURS colours)"
 
-focus_main
+focus_window "$MAIN"
 xdotool key ctrl+s
 wait_for_save
 # Tile (x, y) is 3 bytes at 22 + 294x + 3y, its kind the third; 1 is dirt road.

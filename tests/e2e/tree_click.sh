@@ -14,21 +14,14 @@ ZOLMAP=$BUILD/zolmap
 
 MAIN=$(find_window "Zol Vorn v0.1") || fail "no main window"
 PALETTE=$(find_window "Ferramentas") || fail "no palette window"
-focus_main() {
-  for _ in $(seq 20); do
-    xdotool windowfocus "$MAIN" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  fail "cannot focus the main window"
-}
-focus_main
+focus_window "$MAIN"
 xdotool key ctrl+0  # time stands still: only the tools change the map
 sleep 0.5
 
 # Saves with Ctrl+S into $1 (a fresh mapa.map each time).
 save_as() {
   rm -f mapa.map
-  focus_main
+  focus_window "$MAIN"
   xdotool key ctrl+s
   wait_for_save
   sleep 0.2

@@ -216,6 +216,43 @@ TEST_F(CommandsTest, MusicSwitchOnlyFlipsItsCheckMark) {
   EXPECT_TRUE(MusicOn);
 }
 
+TEST_F(CommandsTest, SoundtrackIsComposedOnceAndPlaysWhileItAndTheMusicAreBothChecked) {
+  auto form = folder.StartGame();
+  if (form->Soundtrack.DeviceRate() == 0) GTEST_SKIP() << "no sound device, so no tune is made";
+  EXPECT_FALSE(form->Soundtrack.HasTune());
+  form->Trilhasonora1->trigger();
+  EXPECT_TRUE(SoundtrackOn);
+  // The click does not wait for the tune: it is made away from the frame loop.
+  EXPECT_FALSE(form->Soundtrack.HasTune());
+  QTRY_VERIFY_WITH_TIMEOUT(form->Soundtrack.HasTune(), 60000);
+  EXPECT_TRUE(form->Soundtrack.Playing());
+
+  form->Msica1->trigger();
+  EXPECT_FALSE(MusicOn);
+  QTRY_VERIFY_WITH_TIMEOUT(!form->Soundtrack.Playing(), 5000);
+  form->Msica1->trigger();
+  EXPECT_TRUE(form->Soundtrack.Playing());
+
+  form->Trilhasonora1->trigger();
+  EXPECT_FALSE(SoundtrackOn);
+  QTRY_VERIFY_WITH_TIMEOUT(!form->Soundtrack.Playing(), 5000);
+  const long long stoppedAt = form->Soundtrack.Position();
+  form->Trilhasonora1->trigger();
+  EXPECT_TRUE(form->Soundtrack.Playing()) << "the tune made before plays again at once";
+  EXPECT_GE(form->Soundtrack.Position(), stoppedAt);
+}
+
+TEST_F(CommandsTest, ATuneFinishedWhileTheMusicIsOffWaitsForIt) {
+  auto form = folder.StartGame();
+  if (form->Soundtrack.DeviceRate() == 0) GTEST_SKIP() << "no sound device, so no tune is made";
+  form->Trilhasonora1->trigger();
+  form->Msica1->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(form->Soundtrack.HasTune(), 60000);
+  EXPECT_FALSE(form->Soundtrack.Playing());
+  form->Msica1->trigger();
+  EXPECT_TRUE(form->Soundtrack.Playing());
+}
+
 TEST_F(CommandsTest, LanguageFileFillsEveryPlace) {
   auto form = folder.StartGame();
   EXPECT_EQ(form->Jogo1->title(), "pt1");

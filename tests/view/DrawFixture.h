@@ -42,14 +42,15 @@ inline TBitmap PatternSheet(int columns, int rows, std::uint32_t (*pixel)(int), 
   return sheet;
 }
 
-// IMGChao as the game fills it: item 0 ground (130 patterns), item 1 houses.
-inline void FillGroundList(TDXImageList& list) {
+// IMGChao as the game fills it: item 0 ground (130 patterns, or with
+// `detailed` the 320 of the detailed terrain too), item 1 houses (4, or 12).
+inline void FillGroundList(TDXImageList& list, bool detailed = false) {
   const auto ground = [](int i) { return GroundPixel(i); };
   const auto house = [](int i) { return HousePixel(i); };
   TPictureCollectionItem& groundItem = list.Items.Add();
-  groundItem.Picture = PatternSheet(10, 13, ground, 120);
+  groundItem.Picture = detailed ? PatternSheet(16, 20, ground, 120) : PatternSheet(10, 13, ground, 120);
   TPictureCollectionItem& houseItem = list.Items.Add();
-  houseItem.Picture = PatternSheet(4, 1, house, 1000);
+  houseItem.Picture = PatternSheet(detailed ? 2 : 4, detailed ? 6 : 1, house, 1000);
   for (TPictureCollectionItem* item : {&groundItem, &houseItem}) {
     item->PatternWidth = 24;
     item->PatternHeight = 24;

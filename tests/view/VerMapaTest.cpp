@@ -171,6 +171,60 @@ TEST_F(MapView, DraggingARoadChargesEachNewTileOnce) {
   EXPECT_EQ(Count(vsOps), 0);
 }
 
+// Everything the tool does between a press and a release is one stroke for
+// undo, however many tiles it passes and wherever the button comes up.
+TEST_F(MapView, PressToReleaseIsOneStroke) {
+  Start();
+  TStrokeHistory strokes;
+  view->Strokes = &strokes;
+  view->CurrentTool = tlTerra;
+  Hold(true);
+  for (int x = 10; x <= 12; ++x) {
+    Hover(x, 5);
+    Frame();
+  }
+  EXPECT_TRUE(strokes.IsOpen());
+  Hold(false);
+  Frame();
+  EXPECT_FALSE(strokes.IsOpen());
+  EXPECT_EQ(strokes.UndoCount(), 1U);
+
+  Hold(true);
+  Hover(14, 5);
+  Frame();
+  view->cursor = {-5, -5};  // released away from the map
+  Hold(false);
+  Frame();
+  EXPECT_FALSE(strokes.IsOpen());
+  EXPECT_EQ(strokes.UndoCount(), 2U);
+  EXPECT_EQ(Funds(), 40000 - 4 * 20);
+
+  // Taps over before the next frame are strokes of their own, one each.
+  view->cursor = {20, 20};
+  Hover(20, 5);
+  Press(20, 5);
+  Release(20, 5);
+  Frame();
+  Hover(22, 5);
+  Press(22, 5);
+  Release(22, 5);
+  Frame();
+  EXPECT_EQ(strokes.UndoCount(), 4U);
+  ASSERT_TRUE(strokes.Undo(*map));
+  EXPECT_EQ(map->Record().tiles[22][5].kind, tkEmpty);
+  EXPECT_EQ(map->Record().tiles[20][5].kind, tkDirtRoad);
+  ASSERT_TRUE(strokes.Undo(*map));
+  EXPECT_EQ(map->Record().tiles[20][5].kind, tkEmpty);
+
+  ASSERT_TRUE(strokes.Undo(*map));
+  EXPECT_EQ(map->Record().tiles[14][5].kind, tkEmpty);
+  EXPECT_EQ(map->Record().tiles[12][5].kind, tkDirtRoad);
+  ASSERT_TRUE(strokes.Undo(*map));
+  for (int x = 10; x <= 12; ++x) EXPECT_EQ(map->Record().tiles[x][5].kind, tkEmpty);
+  EXPECT_EQ(Funds(), 40000);
+  EXPECT_EQ(host.funds.back(), 40000);
+}
+
 TEST_F(MapView, ARefusedTileComplainsOncePerTile) {
   Start();
   map->Record().tiles[8][8] = {255, 110, tkTree};

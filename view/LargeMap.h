@@ -1,0 +1,33 @@
+#pragma once
+// "Mapa grande": while the option is on, the map view fills the main
+// window's document area beside the palette and follows its size; when it
+// goes off, the view takes back its size, place and limits from before.
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <optional>
+
+class QWidget;
+class TForm2;
+
+class TLargeMap : public QObject {
+ public:
+  // Where the large view starts in the document area: right of the palette,
+  // where the view is placed at start-up.
+  static constexpr int Left = 86;
+
+  explicit TLargeMap(TForm2& view);
+
+  // Follows the LargeMapOn option.
+  void Apply();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Fit();
+
+  TForm2& view_;
+  QPointer<QWidget> area_;        // the document area, watched for its size while on
+  std::optional<QRect> normal_;   // the view's geometry before it grew
+};
