@@ -1,6 +1,7 @@
 #include "present/DXDraw.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <cstring>
 
@@ -62,32 +63,42 @@ void TDXDraw::PresentWhole(const TDirectDrawSurface& back, const QRect& target) 
   update();
 }
 
-// Each changed area is compared with the frame on screen; rows that really
-// differ are copied and repainted, in bands as wide as the area.
+// Each changed area is compared with the frame on screen; the rows that
+// really differ are copied, and the area from the first of them to the last
+// is repainted as one rectangle (a water tile changes every other row, and
+// a rectangle per row would cost more to repaint than the rows between).
 void TDXDraw::PresentChanges(const TDirectDrawSurface& back, const std::vector<TRect>& changes) {
   presented_ = QRegion();
   for (const TRect& area : changes) {
+    const std::size_t offset = static_cast<std::size_t>(area.Left) * 4;
     const std::size_t bytes = static_cast<std::size_t>(area.Width()) * 4;
-    int bandTop = -1;
-    for (int y = area.Top; y <= area.Bottom; ++y) {
-      const bool differs = y < area.Bottom && std::memcmp(front_.constScanLine(y) + std::size_t(area.Left) * 4,
-                                                          back.Line(y) + area.Left, bytes) != 0;
-      if (differs) {
-        std::memcpy(front_.scanLine(y) + std::size_t(area.Left) * 4, back.Line(y) + area.Left, bytes);
-        if (bandTop < 0) bandTop = y;
-      } else if (bandTop >= 0) {
-        presented_ += QRect(area.Left, bandTop, area.Width(), y - bandTop).translated(target_.topLeft());
-        bandTop = -1;
-      }
+    int first = -1, last = -1;
+    for (int y = area.Top; y < area.Bottom; ++y) {
+      const std::uint32_t* from = back.Line(y) + area.Left;
+      if (std::memcmp(front_.constScanLine(y) + offset, from, bytes) == 0) continue;
+      std::memcpy(front_.scanLine(y) + offset, from, bytes);
+      if (first < 0) first = y;
+      last = y;
     }
+    if (first >= 0) presented_ += QRect(area.Left, first, area.Width(), last + 1 - first).translated(target_.topLeft());
   }
   if (!presented_.isEmpty()) update(presented_);
 }
 
-void TDXDraw::paintEvent(QPaintEvent*) {
+void TDXDraw::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   if (front_.isNull() || !target_.contains(rect())) painter.fillRect(rect(), Qt::black);
-  if (!front_.isNull()) painter.drawImage(target_, front_);
+  if (front_.isNull()) return;
+  if (target_.size() != front_.size()) {
+    painter.drawImage(target_, front_);
+    return;
+  }
+  // Only the parts asked for: drawn whole under a clip of many small
+  // rectangles, the frame would cost as much as repainting all of it.
+  for (const QRect& area : event->region()) {
+    const QRect part = area & target_;
+    if (!part.isEmpty()) painter.drawImage(part.topLeft(), front_, part.translated(-target_.topLeft()));
+  }
 }
 
 void TDXDraw::resizeEvent(QResizeEvent* event) {

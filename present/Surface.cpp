@@ -120,6 +120,16 @@ void TChangedAreas::Merge(const TRect& area) {
       return;
     }
     JoinLastBand();
+    // A square right below one of the last few areas and as wide extends
+    // it, so a column of squares drawn row by row stays one area.
+    constexpr std::size_t Nearby = 16;
+    for (std::size_t i = areas_.size(); i-- > 0 && areas_.size() - i <= Nearby;) {
+      TRect& above = areas_[i];
+      if (above.Left == area.Left && above.Right == area.Right && above.Bottom == area.Top) {
+        above.Bottom = area.Bottom;
+        return;
+      }
+    }
   }
   if (areas_.size() < MaxAreas) {
     areas_.push_back(area);

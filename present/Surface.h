@@ -61,7 +61,7 @@ class TChangedAreas {
  private:
   void Merge(const TRect& area);
   void JoinLastBand();
-  static constexpr std::size_t MaxAreas = 64;
+  static constexpr std::size_t MaxAreas = 256;
   std::vector<TRect> areas_;
 };
 

@@ -1,31 +1,35 @@
 // zolvorn_scene: writes a saved game for measuring the idle game with and
-// without water in view.
-//   zolvorn_scene dry|water FILE
-// dry: a generated ranch whose water is all bare ground; water: the same
-// ranch with all bare ground turned to open water.
+// without water in view, wherever the view stands.
+//   zolvorn_scene dry|water|flooded FILE
+// dry: a generated ranch whose water is all bare ground; water: the ranch
+// with its river, and a canal of open water every 20 rows and 25 columns,
+// so any view shows some; flooded: the ranch with all bare ground turned to
+// open water, the most a frame can animate.
 #include <cstdio>
-#include <cstring>
+#include <string_view>
 
 #include "map/Mapa.h"
 
 int main(int argc, char** argv) {
-  if (argc != 3 || (std::strcmp(argv[1], "dry") != 0 && std::strcmp(argv[1], "water") != 0)) {
-    std::fprintf(stderr, "usage: zolvorn_scene dry|water FILE\n");
+  const std::string_view scene = argc == 3 ? argv[1] : "";
+  if (scene != "dry" && scene != "water" && scene != "flooded") {
+    std::fprintf(stderr, "usage: zolvorn_scene dry|water|flooded FILE\n");
     return 2;
   }
-  const bool water = std::strcmp(argv[1], "water") == 0;
   RandomSeed(1);
   TMapa map;
   map.Generate();
   for (int x = 1; x <= 96; ++x)
     for (int y = 1; y <= 96; ++y) {
       TTile& tile = map.Record().tiles[x][y];
-      if (water && tile.kind == tkEmpty && tile.image == 0) {
-        tile.kind = tkWater;
-        tile.image = (x + y) % 2 == 0 ? 23 : 24;
-      } else if (!water && tile.kind == tkWater) {
+      const bool bare = tile.kind == tkEmpty && tile.image == 0;
+      const bool canal = scene == "water" && (x % 25 == 10 || y % 20 == 10);
+      if (scene == "dry" && tile.kind == tkWater) {
         tile.kind = tkEmpty;
         tile.image = 0;
+      } else if (bare && (scene == "flooded" || canal)) {
+        tile.kind = tkWater;
+        tile.image = (x + y) % 2 == 0 ? 23 : 24;
       }
     }
   std::FILE* file = std::fopen(argv[2], "wb");
