@@ -39,6 +39,12 @@ struct TKeptPattern {
   TRowBands Bands{};
 };
 
+struct TPictureCollectionItem::TKeptSize {
+  int Width = 0;
+  int Height = 0;
+  std::vector<TKeptPattern> Patterns;  // by pattern index
+};
+
 // Patterns kept at the sizes they are drawn at until the patterns are cut
 // again or get a new colour key, so a frame only copies pixels.
 struct TPictureCollectionItem::Cache {
@@ -46,12 +52,6 @@ struct TPictureCollectionItem::Cache {
   Cache() { Sizes.reserve(MaxSizes); }  // pointers to sizes stay valid as sizes are added
   std::vector<TKeptSize> Sizes;
   std::vector<std::uint32_t> Scratch;  // for sizes beyond what is kept
-};
-
-struct TPictureCollectionItem::TKeptSize {
-  int Width = 0;
-  int Height = 0;
-  std::vector<TKeptPattern> Patterns;  // by pattern index
 };
 
 namespace {
@@ -136,17 +136,15 @@ bool IsKeptSize(const TRect& destRect) {
 // TPictureCollectionItem
 
 TPictureCollectionItem::TPictureCollectionItem(TPictureCollection& collection)
-    : collection_(collection), stamp_(NextStamp()), cache_(std::make_unique<Cache>()) {
-  key_ = ColorToPixel(transparentColor_);
-}
+    : collection_(collection), key_(ColorToPixel(0)), stamp_(NextStamp()), cache_(std::make_unique<Cache>()) {}
+
+TPictureCollectionItem::~TPictureCollectionItem() = default;
 
 void TPictureCollectionItem::ForgetKept() {
   *cache_ = Cache{};
   last_ = nullptr;
   stamp_ = NextStamp();
 }
-
-TPictureCollectionItem::~TPictureCollectionItem() = default;
 
 void TPictureCollectionItem::SetTransparentColor(TColor color) {
   if (color == transparentColor_) return;

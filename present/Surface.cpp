@@ -93,16 +93,19 @@ void TDirectDrawSurface::FillRect(const TRect& area, std::uint32_t pixel) {
         return;
   }
   for (int y = clipped.Top; y < clipped.Bottom; ++y) std::fill(Row(y) + clipped.Left, Row(y) + clipped.Right, pixel);
-  Touched(clipped);
+  changes_.Add(clipped);
+  if (memo_ && !memoDrawing_) otherChanges_.Add(clipped);
+  // Fills of the same pixel stay whole where this one overlaps them.
+  ForgetFills(clipped, pixel);
   constexpr std::size_t MaxFills = 8;
   if (fills_.size() == MaxFills) fills_.erase(fills_.begin());
   fills_.push_back({clipped, pixel});
 }
 
-void TDirectDrawSurface::ForgetFills(const TRect& written) {
+void TDirectDrawSurface::ForgetFills(const TRect& written, std::optional<std::uint32_t> pixel) {
   std::erase_if(fills_, [&](const TFilled& fill) {
-    return written.Left < fill.Area.Right && fill.Area.Left < written.Right && written.Top < fill.Area.Bottom &&
-           fill.Area.Top < written.Bottom;
+    return fill.Pixel != pixel && written.Left < fill.Area.Right && fill.Area.Left < written.Right &&
+           written.Top < fill.Area.Bottom && fill.Area.Top < written.Bottom;
   });
 }
 

@@ -5,6 +5,7 @@
 // drawing can use surfaces without pulling in a window system.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -135,7 +136,8 @@ class TDirectDrawSurface {
     TRect Area;
     std::uint32_t Pixel;
   };
-  void ForgetFills(const TRect& written);
+  // Forgets the fills that written overlaps, but those of pixel.
+  void ForgetFills(const TRect& written, std::optional<std::uint32_t> pixel = std::nullopt);
 
   TChangedAreas changes_;
   TChangedAreas otherChanges_;

@@ -340,6 +340,19 @@ TEST(FillRect, FillsTheVisiblePartAndSkipsARepeat) {
   dest.FillRect({4, 0, 6, 2}, Blue);
   EXPECT_EQ(dest.TakeChanges().size(), 1u);
   EXPECT_EQ(std::as_const(dest).Line(1)[5], Blue);
+
+  // Two fills of one pixel that overlap, as the bands right of and below
+  // the map do, are both left out when repeated; another pixel counts.
+  for (int round = 0; round < 2; ++round) {
+    dest.FillRect({3, 0, 6, 4}, Grey);
+    dest.FillRect({0, 2, 6, 4}, Grey);
+    EXPECT_EQ(dest.TakeChanges().empty(), round == 1) << "round " << round;
+  }
+  dest.FillRect({0, 3, 1, 4}, Red);
+  dest.TakeChanges();
+  dest.FillRect({0, 2, 6, 4}, Grey);
+  EXPECT_EQ(dest.TakeChanges().size(), 1u);
+  EXPECT_EQ(std::as_const(dest).Line(3)[0], Grey);
 }
 
 }  // namespace
