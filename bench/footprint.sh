@@ -1,62 +1,107 @@
 #!/usr/bin/env bash
-# Footprint of the running game under Xvfb: time from process start to the
-# first drawn map, processor share at speed Normal with the mouse still over
-# 10 s, and peak resident memory; with `soundtrack`, while the game's own
-# tune plays ("Trilha sonora" checked, its making left to finish first).
-#   footprint.sh <build folder> [soundtrack]
+# Footprint of the running game under Xvfb on a 1920 x 1080 screen:
+#  - start-up: the time from starting the process to the first drawn map,
+#    beside the same time for a bare Qt window showing a picture, medians
+#    of STARTS starts of each, taken in turns in the same run;
+#  - the share of one processor core taken by the game and by the display
+#    server at speed Normal with the mouse still, over 10 s, with water in
+#    view (a river or canal in any view), with none, and flooded (nearly all
+#    of the view water, the most a frame animates), in the map view as it
+#    opens and with "Mapa grande" (Ctrl+G) on the maximised window;
+#  - the game's peak resident memory;
+# with `soundtrack`, the idle scenes are measured while the game's own tune
+# plays ("Trilha sonora" checked, its making left to finish first).
+#   footprint.sh [build folder] [soundtrack]
+# ZV_FOOTPRINT_STARTS sets the number of starts (10).
+# Start-up is timed by zolvorn_firstpaint, which gives the focus to each new
+# window as a window manager would (the game runs frames only while it is
+# active) and watches the screen for the picture. The idle scenes are saved
+# games loaded with Ctrl+L; "Mapa grande" has an effect once the game has it.
 set -euo pipefail
 BUILD=$(cd "${1:-build}" && pwd)
 MODE=${2:-}
+STARTS=${ZV_FOOTPRINT_STARTS:-10}
 if [ -z "${ZV_FOOTPRINT_INSIDE_XVFB:-}" ]; then
   export ZV_FOOTPRINT_INSIDE_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$BUILD" "$MODE"
+  exec xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp" bash "$0" "$BUILD" "$MODE"
 fi
 unset QT_QPA_PLATFORM
 export SDL_AUDIODRIVER=dummy
-cd "$BUILD"
+for tool in zolvorn zolvorn_bare zolvorn_firstpaint zolvorn_scene; do
+  [ -x "$BUILD/$tool" ] || { echo "footprint: $BUILD/$tool is missing; build it first" >&2; exit 1; }
+done
+
+# The game reads data/ and mapa.map from its working folder: give it one of
+# its own, so no saved game of the player's is touched.
 WORK=$(mktemp -d)
-trap 'kill $PID 2>/dev/null; rm -rf "$WORK"' EXIT
+PID=""
+stop() {
+  if [ -n "$PID" ]; then
+    kill "$PID" 2>/dev/null || true
+    while kill -0 "$PID" 2>/dev/null; do sleep 0.05; done
+  fi
+  PID=""
+}
+trap 'stop; rm -rf "$WORK"' EXIT
+ln -s "$BUILD/data" "$WORK/data"
+cd "$WORK"
 
-# Focus must be given as soon as the window exists, or no frame runs.
-xdotool mousemove 1000 700
-START=$(date +%s%N)
-./zolvorn >"$WORK/log" 2>&1 &
-PID=$!
-MAIN=""
-TRIES=0
-until [ -n "$MAIN" ]; do
-  MAIN=$(xdotool search --onlyvisible --name '^Zol Vorn v0.1$' 2>/dev/null | head -1 || true)
-  TRIES=$((TRIES + 1))
-  # A game that could not start (no display, say) never shows its window.
-  [ "$TRIES" -lt 600 ] || { echo "footprint: the game window never appeared:" >&2; cat "$WORK/log" >&2; exit 1; }
-  [ -n "$MAIN" ] || sleep 0.05
-done
-xdotool windowfocus "$MAIN" 2>/dev/null || true
-FIRST=""
-POLLS=0
-while [ -z "$FIRST" ]; do
-  import -window root -crop 300x200+250+250 "$WORK/s.png" 2>/dev/null
-  COLOURS=$(convert "$WORK/s.png" -format %k info:)
-  [ "$COLOURS" -gt 20 ] && FIRST=$(date +%s%N)
-  POLLS=$((POLLS + 1))
-  # Without a window manager a focus request sent too early can be lost:
-  # ask again now and then, and give up rather than hang.
-  [ $((POLLS % 5)) -eq 0 ] && { xdotool windowfocus "$MAIN" 2>/dev/null || true; }
-  [ "$POLLS" -lt 300 ] || { echo "footprint: the game never drew its map" >&2; exit 1; }
-done
-echo "first map on screen after $(( (FIRST - START) / 1000000 )) ms (upper bound; polled by screenshots)"
+# Where the picture is looked for: inside the bare window's picture and
+# inside the map view, clear of the tool palette.
+REGION="250 250 300 200"
+# Starts a program, waits for its picture; sets PID and SHOWN (ms).
+start() {
+  local line
+  line=$("$BUILD/zolvorn_firstpaint" $REGION -- "$@") || { echo "footprint: $1 never showed its picture" >&2; exit 1; }
+  PID=$(awk '{print $6}' <<<"$line")
+  SHOWN=$(awk '{print $4}' <<<"$line")
+}
+median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
-if [ "$MODE" = soundtrack ]; then
-  xdotool windowfocus "$MAIN" 2>/dev/null || true
-  xdotool key ctrl+shift+m
-  sleep 6  # the tune is made on a worker thread, then starts
-  echo "with the soundtrack playing"
-fi
-sleep 2
-HZ=$(getconf CLK_TCK)
-ticks() { awk '{print $14 + $15}' "/proc/$PID/stat"; }
-T0=$(ticks)
-sleep 10
-T1=$(ticks)
-echo "processor over 10 s at Normal: $(awk -v d=$((T1 - T0)) -v hz="$HZ" 'BEGIN{printf "%.2f", 100 * d / hz / 10}') % of one core"
-echo "peak resident memory: $(awk '/VmHWM/{print $2, $3}' "/proc/$PID/status")"
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+BARE=() GAME=()
+for ((i = 0; i < STARTS; i++)); do
+  start "$BUILD/zolvorn_bare"; BARE+=("$SHOWN"); stop
+  start "$BUILD/zolvorn"; GAME+=("$SHOWN"); stop
+done
+BARE_MEDIAN=$(printf '%s\n' "${BARE[@]}" | median)
+GAME_MEDIAN=$(printf '%s\n' "${GAME[@]}" | median)
+echo "start-up, bare window's picture: ${BARE[*]} ms; median $BARE_MEDIAN ms"
+echo "start-up, game's first map:      ${GAME[*]} ms; median $GAME_MEDIAN ms"
+echo "start-up ratio game / bare: $(awk -v g="$GAME_MEDIAN" -v b="$BARE_MEDIAN" 'BEGIN{printf "%.2f", g / b}')"
+
+# Processor time of a process in nanoseconds, summed over its threads.
+cputime() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{t += $1} END {printf "%.0f", t}'; }
+XVFB=$(pgrep -n -f "^Xvfb ${DISPLAY} " || pgrep -n -f "Xvfb ${DISPLAY}")
+share() { awk -v d="$1" 'BEGIN{printf "%.2f", 100 * d / 1e9 / 10}'; }
+# Median over three runs of 10 s: one run can catch a neighbour's burst.
+idle() {
+  sleep 2
+  local run g0 x0 g1 x1 games=() servers=() totals=()
+  for run in 1 2 3; do
+    g0=$(cputime "$PID"); x0=$(cputime "$XVFB")
+    sleep 10
+    g1=$(cputime "$PID"); x1=$(cputime "$XVFB")
+    games+=("$(share $((g1 - g0)))"); servers+=("$(share $((x1 - x0)))"); totals+=("$(share $((g1 - g0 + x1 - x0)))")
+  done
+  echo "  $1: game $(printf '%s\n' "${games[@]}" | median) %, display server $(printf '%s\n' "${servers[@]}" | median) %," \
+    "together $(printf '%s\n' "${totals[@]}" | median) % of one core (runs: ${totals[*]})"
+}
+
+echo "processor at Normal, mouse still over the map, over 10 s$([ "$MODE" = soundtrack ] && echo ", with the soundtrack playing"):"
+xdotool mousemove 400 300
+for scene in dry water flooded; do
+  "$BUILD/zolvorn_scene" "$scene" mapa.map
+  start "$BUILD/zolvorn"
+  xdotool key --clearmodifiers ctrl+l
+  if [ "$MODE" = soundtrack ]; then
+    xdotool key --clearmodifiers ctrl+shift+m
+    sleep 6  # the tune is made on a worker thread, then starts
+  fi
+  idle "$scene, map view as it opens"
+  xdotool key --clearmodifiers ctrl+g
+  idle "$scene, Mapa grande"
+  [ "$scene" = flooded ] && echo "peak resident memory: $(awk '/VmHWM/{print $2, $3}' "/proc/$PID/status")"
+  stop
+done
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -5,6 +5,7 @@
 #include "map/Mapa.h"
 #include "map/TerrainDetail.h"
 #include "present/DXImageList.h"
+#include "present/RetainedTiles.h"
 #include "shell/defines.h"
 
 namespace {
@@ -29,11 +30,14 @@ bool ShowsFeature(const TTile& tile) {
   return tile.image != 0 && (tile.image < ClearingFirst || tile.image > ClearingLast);
 }
 
-// The detailed terrain's picture of a tile: its pattern, then what lies over it.
-void DrawDetailed(const TDetailedPicture& picture, TDirectDrawSurface& surface, const TRect& square,
-                  TPictureCollectionItem& groundImage, TPictureCollectionItem& houseImage) {
-  (picture.house ? houseImage : groundImage).DrawScaled(surface, square, picture.pattern);
-  if (picture.overlay >= 0) groundImage.DrawScaled(surface, square, picture.overlay);
+// The detailed terrain's picture of a tile: its pattern, then what lies over
+// it. Returns the number of layers.
+int DetailedLayers(const TDetailedPicture& picture, TPictureCollectionItem* groundImage,
+                   TPictureCollectionItem* houseImage, TTileLayer* layers) {
+  layers[0] = {picture.house ? houseImage : groundImage, picture.pattern};
+  if (picture.overlay < 0) return 1;
+  layers[1] = {groundImage, picture.overlay};
+  return 2;
 }
 
 // Keeps a scroll bar inside the map: `limit` is the last position at which
@@ -73,18 +77,17 @@ void TMapa::Draw(TDirectDrawSurface& surface, int width, int height, int viewX, 
 
   TPictureCollection& items = images.Items;
   if (items.Count() <= HouseItem) return;
-  TPictureCollectionItem& groundImage = items.Items(GroundItem);
-  TPictureCollectionItem& houseImage = items.Items(HouseItem);
+  TPictureCollectionItem* groundImage = &items.Items(GroundItem);
+  TPictureCollectionItem* houseImage = &items.Items(HouseItem);
 
+  // Squares that already show their tile are left as they are.
+  TTileFrame frame(surface, size, columns, rows);
   for (int i = 1; i <= rows; ++i) {
     const int y = viewY + i;
     if (y > LastTile) break;
-    const int top = (i - 1) * size;
     for (int j = 1; j <= columns; ++j) {
       const int x = viewX + j;
       if (x > LastTile) break;
-      const int left = (j - 1) * size;
-      const TRect square{left, top, left + size, top + size};
       TTile& tile = record_.tiles[x][y];
 
       if (waterFrame && tile.kind == tkWater) {
@@ -92,19 +95,23 @@ void TMapa::Draw(TDirectDrawSurface& surface, int width, int height, int viewX, 
         else if (tile.image == WaterFrameB) tile.image = WaterFrameA;
       }
 
+      TTileLayer layers[2];
+      int count = 1;
       if (DetailedTerrain && ShowsFeature(tile)) {
-        DrawDetailed(DetailedPicture(record_, x, y, ground), surface, square, groundImage, houseImage);
+        count = DetailedLayers(DetailedPicture(record_, x, y, ground), groundImage, houseImage, layers);
       } else if (tile.kind == tkHouse) {
-        houseImage.DrawScaled(surface, square, tile.image);
+        layers[0] = {houseImage, tile.image};
       } else if (tile.image == 0) {
-        groundImage.DrawScaled(surface, square, ground);
+        layers[0] = {groundImage, ground};
       } else if (tile.image >= ClearingFirst && tile.image <= ClearingLast) {
-        groundImage.DrawScaled(surface, square, ground);
         tile.image = tile.image == ClearingLast ? 0 : tile.image + 1;
-        groundImage.DrawScaled(surface, square, tile.image);
+        layers[0] = {groundImage, ground};
+        layers[1] = {groundImage, tile.image};
+        count = 2;
       } else {
-        groundImage.DrawScaled(surface, square, tile.image);
+        layers[0] = {groundImage, tile.image};
       }
+      frame.Draw(j - 1, i - 1, layers, count);
     }
   }
 }

@@ -5,8 +5,10 @@
 // class adds the window. A TDXDraw must sit inside a form (have a parent
 // widget), or StartDevice fails with "Form not found".
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "present/SurfaceDevice.h"
 
@@ -29,8 +31,13 @@ class TDXDraw : public QWidget, public TSurfaceDevice {
   unsigned EffectiveOptions() const;
 
   // Copies the back surface to the control (centred with doCenter, over the
-  // whole control with doStretch) and asks for a repaint.
+  // whole control with doStretch) and asks for a repaint. Only what differs
+  // from the frame on screen is copied and repainted.
   void PresentFrame();
+  // What the control shows, and the part of the control the last
+  // PresentFrame asked to repaint.
+  const QImage& FrontImage() const { return front_; }
+  const QRegion& PresentedRegion() const { return presented_; }
 
   std::function<void(TDXDraw&, int x, int y, Qt::KeyboardModifiers)> OnMouseMove;
 
@@ -46,7 +53,12 @@ class TDXDraw : public QWidget, public TSurfaceDevice {
   void SurfacesChanged() override;
 
  private:
+  QRect Target(const TDirectDrawSurface& back) const;
+  void PresentWhole(const TDirectDrawSurface& back, const QRect& target);
+  void PresentChanges(const TDirectDrawSurface& back, const std::vector<TRect>& changes);
+
   QImage front_;   // what the control shows
   QRect target_;   // where it shows it
+  QRegion presented_;
   bool shownOnce_ = false;
 };

@@ -4,85 +4,107 @@
 #include <cstring>
 #include <string>
 
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
+#include "present/PixelPaths.h"
+
+// The part of a destination rectangle that lies on the surface.
+struct TPatternClip {
+  int X, Y, Width, Height;
+  std::int64_t SkipX, SkipY;  // may exceed 32 bits for far off-surface rectangles
+};
 
 struct TPictureCollectionItem::Pattern {
   TRect Rect;                    // in the coordinates of Surface
   TDirectDrawSurface* Surface;   // owned by the item
 };
 
-// Whether a block of pattern pixels holds the colour key at all, found once
-// per kept block: most ground patterns are solid and copy row by row, and
-// patterns that are all key need no drawing.
 namespace {
 // Largest destination rectangle, in pixels, whose scaled pattern is kept.
 constexpr std::int64_t KeptPixels = 256 * 256;
 
-struct TOpacity {
-  enum TKind { okUnknown, okSolid, okEmpty, okMixed };
-  TKind Kind = okUnknown;
-  std::uint32_t Key = 0;  // the key Kind was found with
-};
+std::uint32_t NextStamp() {
+  static std::uint32_t stamp = 0;
+  return ++stamp;
+}
 }  // namespace
 
-// Patterns scaled to the sizes they are drawn at, made on first use and kept
-// until the patterns are cut again, so a frame only copies pixels.
-struct TPictureCollectionItem::Cache {
-  static constexpr int MaxSizes = 8;
-  static constexpr std::int64_t MaxPixels = KeptPixels;
-  struct Scaled {
-    int Width = 0;
-    int Height = 0;
-    std::vector<std::vector<std::uint32_t>> Patterns;  // by pattern index; empty until made
-    std::vector<TOpacity> Opacity;                   // by pattern index
-  };
-  std::vector<Scaled> Sizes;
-  int LastSize = 0;
-  std::vector<TOpacity> NativeOpacity;  // by pattern index, for patterns drawn at their own size
-  std::vector<std::uint32_t> Scratch;  // for sizes beyond what is kept
+// A pattern at one drawn size, made on first use: its pixels side by side,
+// and which of its rows hold the colour key. Rows that are all key are left
+// out, rows without it are copied, and only the band of rows between them
+// compares each pixel with the key: most ground patterns are solid, and
+// most features have the key only in some of their rows.
+struct TKeptPattern {
+  std::vector<std::uint32_t> Pixels;  // empty until made
+  // Rows before Bands.SolidTop and from Bands.SolidBottom on are all key;
+  // rows from KeyTop to before KeyBottom are those that may hold the key.
+  TRowBands Bands{};
 };
 
-struct TPictureCollectionItem::Source {
-  const std::uint32_t* Pixels;
-  int Stride;
-  TOpacity* Opacity;  // null when none is kept for this size
+struct TPictureCollectionItem::TKeptSize {
+  int Width = 0;
+  int Height = 0;
+  std::vector<TKeptPattern> Patterns;  // by pattern index
+};
+
+// Patterns kept at the sizes they are drawn at until the patterns are cut
+// again or get a new colour key, so a frame only copies pixels.
+struct TPictureCollectionItem::Cache {
+  static constexpr std::size_t MaxSizes = 8;
+  Cache() { Sizes.reserve(MaxSizes); }  // pointers to sizes stay valid as sizes are added
+  std::vector<TKeptSize> Sizes;
+  std::vector<std::uint32_t> Scratch;  // for sizes beyond what is kept
 };
 
 namespace {
 
-// A block of source pixels ready to be laid 1:1 onto the destination.
-struct TSourceBlock {
-  const std::uint32_t* Pixels;
-  int Stride;
-  int Width, Height;
-};
-
 // Nearest source pixel of destination position i out of n, sampling the
 // centre of each destination pixel.
-inline int NearestIndex(int i, int sourceLength, int destLength) {
-  return static_cast<int>((static_cast<std::int64_t>(i) * 2 + 1) * sourceLength / (2 * destLength));
+inline int NearestIndex(std::int64_t i, std::int64_t sourceLength, std::int64_t destLength) {
+  return static_cast<int>((i * 2 + 1) * sourceLength / (2 * destLength));
 }
 
-void ScalePattern(const TDirectDrawSurface& surface, const TRect& rect, int width, int height,
-                  std::uint32_t* out) {
+// The part of rect (destLength wide and high) from skip on, width x height of
+// it, scaled from the pattern rectangle into out.
+void ScalePart(const TDirectDrawSurface& surface, const TRect& rect, std::int64_t destWidth,
+               std::int64_t destHeight, std::int64_t skipX, std::int64_t skipY, int width, int height,
+               std::uint32_t* out) {
   std::vector<int> columns(static_cast<std::size_t>(width));
-  for (int x = 0; x < width; ++x) columns[x] = rect.Left + NearestIndex(x, rect.Width(), width);
+  for (int x = 0; x < width; ++x) columns[x] = rect.Left + NearestIndex(skipX + x, rect.Width(), destWidth);
   for (int y = 0; y < height; ++y) {
-    const std::uint32_t* from = surface.Line(rect.Top + NearestIndex(y, rect.Height(), height));
+    const std::uint32_t* from = surface.Line(rect.Top + NearestIndex(skipY + y, rect.Height(), destHeight));
     std::uint32_t* to = out + static_cast<std::size_t>(y) * width;
     for (int x = 0; x < width; ++x) to[x] = from[columns[x]];
   }
 }
 
-// The part of a w x h block at (left, top) that lies on the surface.
-struct TClip {
-  int X, Y, Width, Height;
-  std::int64_t SkipX, SkipY;  // may exceed 32 bits for far off-surface rectangles
-};
+void FindKeyedRows(TKeptPattern& kept, int width, int height, std::uint32_t key) {
+  const auto rowHas = [&](int y, bool wantKey) {
+    const std::uint32_t* row = kept.Pixels.data() + static_cast<std::size_t>(y) * width;
+    for (int x = 0; x < width; ++x)
+      if ((row[x] == key) == wantKey) return true;
+    return false;
+  };
+  TRowBands& r = kept.Bands;
+  r.SolidTop = 0;
+  while (r.SolidTop < height && !rowHas(r.SolidTop, false)) ++r.SolidTop;
+  r.SolidBottom = height;
+  while (r.SolidBottom > r.SolidTop && !rowHas(r.SolidBottom - 1, false)) --r.SolidBottom;
+  r.KeyTop = r.SolidTop;
+  while (r.KeyTop < r.SolidBottom && !rowHas(r.KeyTop, true)) ++r.KeyTop;
+  r.KeyBottom = r.SolidBottom;
+  while (r.KeyBottom > r.KeyTop && !rowHas(r.KeyBottom - 1, true)) --r.KeyBottom;
+}
 
-bool ClipToSurface(const TDirectDrawSurface& dest, const TRect& rect, TClip& clip) {
+// Draws rows [from, to) of a kept pattern; block starts at row from of it.
+void DrawKeptRows(const TPixelRoutines& routines, const TPixelBlock& block, const TKeptPattern& kept, int from,
+                  int to, bool transparent, std::uint32_t key) {
+  const auto at = [&](int row) { return std::clamp(row, from, to) - from; };
+  const TRowBands& r = kept.Bands;
+  const TRowBands bands = transparent ? TRowBands{at(r.SolidTop), at(r.KeyTop), at(r.KeyBottom), at(r.SolidBottom)}
+                                      : TRowBands{0, to - from, to - from, to - from};
+  routines.Bands(block, bands, key);
+}
+
+bool ClipToSurface(const TDirectDrawSurface& dest, const TRect& rect, TPatternClip& clip) {
   const int x0 = std::max(rect.Left, 0), y0 = std::max(rect.Top, 0);
   const int x1 = std::min(rect.Right, dest.Width()), y1 = std::min(rect.Bottom, dest.Height());
   if (x0 >= x1 || y0 >= y1) return false;
@@ -90,139 +112,22 @@ bool ClipToSurface(const TDirectDrawSurface& dest, const TRect& rect, TClip& cli
   return true;
 }
 
-// A colour-keyed copy of a block: source pixels equal to key are left out.
-// Written with vector compares because it runs for every pixel of every
-// frame; strides are in pixels.
-void KeyedBlockPortable(std::uint32_t* to, std::ptrdiff_t toStride, const std::uint32_t* from,
-                        std::ptrdiff_t fromStride, int width, int height, std::uint32_t key) {
-  for (int row = 0; row < height; ++row, to += toStride, from += fromStride) {
-    int x = 0;
-#if defined(__SSE2__)
-    const __m128i keys = _mm_set1_epi32(static_cast<int>(key));
-    for (; x + 4 <= width; x += 4) {
-      const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
-      const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to + x));
-      const __m128i keep = _mm_cmpeq_epi32(s, keys);
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x),
-                       _mm_or_si128(_mm_and_si128(keep, d), _mm_andnot_si128(keep, s)));
-    }
-#endif
-    for (; x < width; ++x) {
-      const std::uint32_t s = from[x];
-      if (s != key) to[x] = s;
-    }
-  }
+TPixelBlock BlockOf(TDirectDrawSurface& dest, const TPatternClip& clip, const std::uint32_t* from, int fromStride) {
+  return {dest.Row(clip.Y) + clip.X,
+          dest.Width(),
+          from + static_cast<std::size_t>(clip.SkipY) * fromStride + static_cast<std::size_t>(clip.SkipX),
+          fromStride,
+          clip.Width,
+          clip.Height};
 }
 
-#if defined(__x86_64__) && defined(__GNUC__)
-__attribute__((target("avx2"))) void KeyedBlockAvx2(std::uint32_t* to, std::ptrdiff_t toStride,
-                                                    const std::uint32_t* from, std::ptrdiff_t fromStride,
-                                                    int width, int height, std::uint32_t key) {
-  const __m256i keys = _mm256_set1_epi32(static_cast<int>(key));
-  const int wide = width & ~7;
-  for (int row = 0; row < height; ++row, to += toStride, from += fromStride) {
-    int x = 0;
-    // Masked stores write only the lanes that are not the key, so the
-    // destination is never read; a four-lane one takes the usual tail of a
-    // tile row, whose pixel-by-pixel branches would mispredict.
-    for (; x < wide; x += 8) {
-      const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + x));
-      const __m256i write = _mm256_xor_si256(_mm256_cmpeq_epi32(s, keys), _mm256_set1_epi32(-1));
-      _mm256_maskstore_epi32(reinterpret_cast<int*>(to + x), write, s);
-    }
-    if (x + 4 <= width) {
-      const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
-      const __m128i write =
-          _mm_xor_si128(_mm_cmpeq_epi32(s, _mm256_castsi256_si128(keys)), _mm_set1_epi32(-1));
-      _mm_maskstore_epi32(reinterpret_cast<int*>(to + x), write, s);
-      x += 4;
-    }
-    for (; x < width; ++x) {
-      const std::uint32_t s = from[x];
-      if (s != key) to[x] = s;
-    }
-  }
-}
-
-using TKeyedBlock = void (*)(std::uint32_t*, std::ptrdiff_t, const std::uint32_t*, std::ptrdiff_t, int, int,
-                             std::uint32_t);
-const TKeyedBlock KeyedBlock = __builtin_cpu_supports("avx2") ? KeyedBlockAvx2 : KeyedBlockPortable;
-#else
-constexpr auto KeyedBlock = KeyedBlockPortable;
-#endif
-
-// A short row copy without a library call: most rows drawn are a tile wide.
-inline void CopyPixels(std::uint32_t* to, const std::uint32_t* from, int count) {
-#if defined(__SSE2__)
-  if (count > 64) {
-    std::memcpy(to, from, static_cast<std::size_t>(count) * 4);
-    return;
-  }
-  if (count >= 4) {
-    for (int x = 0; x + 4 < count; x += 4)
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x),
-                       _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x)));
-    // The last four, overlapping what the loop already wrote.
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + count - 4),
-                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + count - 4)));
-    return;
-  }
-#endif
-  for (int x = 0; x < count; ++x) to[x] = from[x];
-}
-
-void FindOpacity(const TSourceBlock& block, std::uint32_t key, TOpacity& opacity) {
-  bool anyKey = false, anyOpaque = false;
-  const std::uint32_t* row = block.Pixels;
-  for (int y = 0; y < block.Height; ++y, row += block.Stride)
-    for (int x = 0; x < block.Width; ++x) (row[x] == key ? anyKey : anyOpaque) = true;
-  opacity.Key = key;
-  opacity.Kind = !anyKey ? TOpacity::okSolid : anyOpaque ? TOpacity::okMixed : TOpacity::okEmpty;
-}
-
-void CopyRows(TDirectDrawSurface& dest, const TClip& clip, const TSourceBlock& src, bool keyed,
-              std::uint32_t key, TOpacity* opacity) {
-  if (keyed && opacity != nullptr) {
-    if (opacity->Kind == TOpacity::okUnknown || opacity->Key != key) FindOpacity(src, key, *opacity);
-    if (opacity->Kind == TOpacity::okEmpty) return;
-    keyed = opacity->Kind == TOpacity::okMixed;
-  }
-  const std::uint32_t* from = src.Pixels + static_cast<std::size_t>(clip.SkipY) * src.Stride + clip.SkipX;
-  std::uint32_t* to = dest.Line(clip.Y) + clip.X;
-  // Kept in locals: the pixel stores could otherwise alias them.
-  const std::ptrdiff_t fromStride = src.Stride, toStride = dest.Width();
-  const int width = clip.Width, height = clip.Height;
-  if (keyed) {
-    KeyedBlock(to, toStride, from, fromStride, width, height, key);
-    return;
-  }
-  for (int row = 0; row < height; ++row, from += fromStride, to += toStride) CopyPixels(to, from, width);
-}
-
-// round(x / 255) for two 16-bit lanes at once (x <= 255 * 255 in each lane).
-inline std::uint32_t DivideLanesBy255(std::uint32_t lanes) {
-  lanes += 0x00800080u;
-  return ((lanes + ((lanes >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
-}
-
-inline std::uint32_t BlendPixel(std::uint32_t s, std::uint32_t d, std::uint32_t alpha) {
-  const std::uint32_t inverse = 255 - alpha;
-  const std::uint32_t rb = (s & 0x00FF00FFu) * alpha + (d & 0x00FF00FFu) * inverse;
-  const std::uint32_t g = ((s >> 8) & 0xFFu) * alpha + ((d >> 8) & 0xFFu) * inverse;
-  return 0xFF000000u | DivideLanesBy255(rb) | (DivideLanesBy255(g) << 8);
-}
-
-void BlendRows(TDirectDrawSurface& dest, const TClip& clip, TSourceBlock src, bool keyed,
-               std::uint32_t key, int alpha) {
-  const std::uint32_t* from = src.Pixels + static_cast<std::size_t>(clip.SkipY) * src.Stride + clip.SkipX;
-  for (int row = 0; row < clip.Height; ++row, from += src.Stride) {
-    std::uint32_t* to = dest.Line(clip.Y + row) + clip.X;
-    for (int x = 0; x < clip.Width; ++x) {
-      const std::uint32_t s = from[x];
-      if (keyed && s == key) continue;
-      to[x] = BlendPixel(s, to[x], static_cast<std::uint32_t>(alpha));
-    }
-  }
+// A destination rectangle too large to keep a scaled copy of (a huge zoom, or
+// coordinates far off the surface) scales only its visible part, so the cost
+// follows what is shown and never the rectangle's size.
+bool IsKeptSize(const TRect& destRect) {
+  const std::int64_t w = std::int64_t{destRect.Right} - destRect.Left;
+  const std::int64_t h = std::int64_t{destRect.Bottom} - destRect.Top;
+  return w <= KeptPixels && h <= KeptPixels && w * h <= KeptPixels;
 }
 
 }  // namespace
@@ -231,14 +136,22 @@ void BlendRows(TDirectDrawSurface& dest, const TClip& clip, TSourceBlock src, bo
 // TPictureCollectionItem
 
 TPictureCollectionItem::TPictureCollectionItem(TPictureCollection& collection)
-    : collection_(collection), cache_(std::make_unique<Cache>()) {}
+    : collection_(collection), key_(ColorToPixel(0)), stamp_(NextStamp()), cache_(std::make_unique<Cache>()) {}
 
 TPictureCollectionItem::~TPictureCollectionItem() = default;
+
+void TPictureCollectionItem::ForgetKept() {
+  *cache_ = Cache{};
+  last_ = nullptr;
+  stamp_ = NextStamp();
+}
 
 void TPictureCollectionItem::SetTransparentColor(TColor color) {
   if (color == transparentColor_) return;
   transparentColor_ = color;
-  for (auto& surface : surfaces_) surface->ColorKey = ColorToPixel(color);
+  key_ = ColorToPixel(color);
+  for (auto& surface : surfaces_) surface->ColorKey = key_;
+  ForgetKept();
 }
 
 void TPictureCollectionItem::Initialize() { initialized_ = true; }
@@ -248,7 +161,7 @@ void TPictureCollectionItem::Finalize() {
   initialized_ = false;
   patterns_.clear();
   surfaces_.clear();
-  *cache_ = Cache{};
+  ForgetKept();
 }
 
 void TPictureCollectionItem::RebuildPatterns() {
@@ -261,13 +174,14 @@ void TPictureCollectionItem::RebuildPatterns() {
   }
   patterns_.clear();
   surfaces_.clear();
-  *cache_ = Cache{};
+  ForgetKept();
 
   // The whole picture lives in one surface; pattern i keeps the picture
   // rectangle the row-by-row numbering gives it.
   auto surface = std::make_unique<TDirectDrawSurface>(Picture.Width, Picture.Height);
-  for (std::size_t i = 0; i < Picture.Pixels.size(); ++i) surface->Bits()[i] = Picture.Pixels[i] | 0xFF000000u;
-  surface->ColorKey = ColorToPixel(transparentColor_);
+  std::uint32_t* pixels = surface->Row(0);
+  for (std::size_t i = 0; i < Picture.Pixels.size(); ++i) pixels[i] = Picture.Pixels[i] | 0xFF000000u;
+  surface->ColorKey = key_;
 
   const std::int64_t w = PatternWidth > 0 ? PatternWidth : pw;
   const std::int64_t h = PatternHeight > 0 ? PatternHeight : ph;
@@ -303,106 +217,82 @@ TDirectDrawSurface* TPictureCollectionItem::PatternSurface(int index) const {
   return patterns_[index].Surface;
 }
 
-namespace {
-
-const std::uint32_t* ScaledPixels(const TDirectDrawSurface& surface, const TRect& rect, int width, int height,
-                                  std::vector<std::uint32_t>& slot) {
-  if (slot.empty()) {
-    slot.resize(static_cast<std::size_t>(width) * height);
-    ScalePattern(surface, rect, width, height, slot.data());
-  }
-  return slot.data();
-}
-
-}  // namespace
-
-namespace {
-
-// A destination rectangle too large to keep a scaled copy of (a huge zoom, or
-// coordinates far off the surface) scales only its visible part, so the cost
-// follows what is shown and never the rectangle's size.
-bool IsKeptSize(const TRect& destRect) {
-  const std::int64_t w = std::int64_t{destRect.Right} - destRect.Left;
-  const std::int64_t h = std::int64_t{destRect.Bottom} - destRect.Top;
-  return w <= KeptPixels && h <= KeptPixels && w * h <= KeptPixels;
-}
-
-TSourceBlock ScaleVisiblePart(const TDirectDrawSurface& surface, const TRect& rect, const TRect& destRect,
-                              TClip& clip, std::vector<std::uint32_t>& out) {
-  const std::int64_t dw = std::int64_t{destRect.Right} - destRect.Left;
-  const std::int64_t dh = std::int64_t{destRect.Bottom} - destRect.Top;
-  const auto nearest = [](std::int64_t i, std::int64_t sourceLength, std::int64_t destLength) {
-    return static_cast<int>((i * 2 + 1) * sourceLength / (2 * destLength));
-  };
-  out.resize(static_cast<std::size_t>(clip.Width) * clip.Height);
-  std::vector<int> columns(static_cast<std::size_t>(clip.Width));
-  for (int x = 0; x < clip.Width; ++x) columns[x] = rect.Left + nearest(clip.SkipX + x, rect.Width(), dw);
-  for (int y = 0; y < clip.Height; ++y) {
-    const std::uint32_t* from = surface.Line(rect.Top + nearest(clip.SkipY + y, rect.Height(), dh));
-    std::uint32_t* to = out.data() + static_cast<std::size_t>(y) * clip.Width;
-    for (int x = 0; x < clip.Width; ++x) to[x] = from[columns[x]];
-  }
-  clip.SkipX = 0;
-  clip.SkipY = 0;
-  return {out.data(), clip.Width, clip.Width, clip.Height};
-}
-
-}  // namespace
-
-TPictureCollectionItem::Source TPictureCollectionItem::PatternSource(int index, int width, int height) {
-  const Pattern& pattern = patterns_[index];
-  Cache& cache = *cache_;
-  const bool keep = static_cast<std::int64_t>(width) * height <= Cache::MaxPixels;
-  if (pattern.Rect.Width() == width && pattern.Rect.Height() == height) {
-    TOpacity* runs = nullptr;
-    if (keep) {
-      if (cache.NativeOpacity.size() != patterns_.size()) cache.NativeOpacity.resize(patterns_.size());
-      runs = &cache.NativeOpacity[index];
+// The pattern kept at width x height, or null when that size is not kept.
+TKeptPattern* TPictureCollectionItem::KeptPattern(int index, int width, int height) {
+  TKeptSize* size = last_;
+  if (size == nullptr || size->Width != width || size->Height != height) {
+    size = nullptr;
+    for (TKeptSize& kept : cache_->Sizes)
+      if (kept.Width == width && kept.Height == height) size = &kept;
+    if (size == nullptr) {
+      if (cache_->Sizes.size() >= Cache::MaxSizes) return nullptr;
+      cache_->Sizes.push_back({width, height, std::vector<TKeptPattern>(patterns_.size())});
+      size = &cache_->Sizes.back();
     }
-    return {pattern.Surface->Line(pattern.Rect.Top) + pattern.Rect.Left, pattern.Surface->Width(), runs};
+    last_ = size;
   }
-  if (keep) {
-    Cache::Scaled* scaled = nullptr;
-    if (cache.LastSize < static_cast<int>(cache.Sizes.size()) &&
-        cache.Sizes[cache.LastSize].Width == width && cache.Sizes[cache.LastSize].Height == height) {
-      scaled = &cache.Sizes[cache.LastSize];
+  TKeptPattern& kept = size->Patterns[index];
+  if (kept.Pixels.empty()) {
+    const Pattern& pattern = patterns_[index];
+    kept.Pixels.resize(static_cast<std::size_t>(width) * height);
+    ScalePart(*pattern.Surface, pattern.Rect, width, height, 0, 0, width, height, kept.Pixels.data());
+    FindKeyedRows(kept, width, height, key_);
+  }
+  return &kept;
+}
+
+// Copies the kept (or, beyond what is kept, freshly scaled) pattern into the
+// visible part of destRect, leaving the key out when Transparent.
+// Copies the kept (or, beyond what is kept, freshly scaled) pattern into the
+// visible part of destRect, leaving the key out when Transparent.
+void TPictureCollectionItem::CopyPattern(TDirectDrawSurface& dest, const TRect& destRect, int index, TPatternClip& clip) {
+  const TPixelRoutines& routines = PixelRoutines();
+  TKeptPattern* kept = IsKeptSize(destRect) ? KeptPattern(index, destRect.Width(), destRect.Height()) : nullptr;
+  if (kept != nullptr) {
+    const int from = static_cast<int>(clip.SkipY);
+    DrawKeptRows(routines, BlockOf(dest, clip, kept->Pixels.data(), destRect.Width()), *kept, from,
+                 from + clip.Height, Transparent, key_);
+  } else {
+    std::vector<std::uint32_t>& scratch = cache_->Scratch;
+    scratch.resize(static_cast<std::size_t>(clip.Width) * clip.Height);
+    const Pattern& pattern = patterns_[index];
+    ScalePart(*pattern.Surface, pattern.Rect, std::int64_t{destRect.Right} - destRect.Left,
+              std::int64_t{destRect.Bottom} - destRect.Top, clip.SkipX, clip.SkipY, clip.Width, clip.Height,
+              scratch.data());
+    clip.SkipX = clip.SkipY = 0;
+    const TPixelBlock block = BlockOf(dest, clip, scratch.data(), clip.Width);
+    if (Transparent) {
+      routines.Keyed(block, key_);
     } else {
-      for (std::size_t i = 0; i < cache.Sizes.size(); ++i) {
-        if (cache.Sizes[i].Width == width && cache.Sizes[i].Height == height) {
-          scaled = &cache.Sizes[i];
-          cache.LastSize = static_cast<int>(i);
-          break;
-        }
-      }
-      if (scaled == nullptr && cache.Sizes.size() < Cache::MaxSizes) {
-        cache.Sizes.push_back({width, height, std::vector<std::vector<std::uint32_t>>(patterns_.size()),
-                               std::vector<TOpacity>(patterns_.size())});
-        cache.LastSize = static_cast<int>(cache.Sizes.size()) - 1;
-        scaled = &cache.Sizes.back();
-      }
+      routines.Copy(block);
     }
-    if (scaled != nullptr)
-      return {ScaledPixels(*pattern.Surface, pattern.Rect, width, height, scaled->Patterns[index]), width,
-              &scaled->Opacity[index]};
   }
-  cache.Scratch.clear();
-  return {ScaledPixels(*pattern.Surface, pattern.Rect, width, height, cache.Scratch), width, nullptr};
+  dest.Touched({clip.X, clip.Y, clip.X + clip.Width, clip.Y + clip.Height});
 }
 
 void TPictureCollectionItem::DrawScaled(TDirectDrawSurface& dest, const TRect& destRect, int index) {
+  // The usual case, a square wholly on the surface at the size drawn last,
+  // whose pattern is kept already, goes straight to the pixel routines.
+  const TKeptSize* last = last_;
+  if (last != nullptr && index >= 0 && static_cast<std::size_t>(index) < last->Patterns.size() &&
+      destRect.Left >= 0 && destRect.Top >= 0 && destRect.Right <= dest.Width() &&
+      destRect.Bottom <= dest.Height() && destRect.Right - destRect.Left == last->Width &&
+      destRect.Bottom - destRect.Top == last->Height) {
+    const TKeptPattern& kept = last->Patterns[index];
+    if (!kept.Pixels.empty()) {
+      const TPixelBlock block{dest.Row(destRect.Top) + destRect.Left, dest.Width(), kept.Pixels.data(), last->Width,
+                              last->Width, last->Height};
+      const int height = last->Height;
+      PixelRoutines().Bands(block, Transparent ? kept.Bands : TRowBands{0, height, height, height}, key_);
+      dest.TouchedInside(destRect);
+      return;
+    }
+  }
   if (!initialized_ || index < 0 || static_cast<std::size_t>(index) >= patterns_.size()) return;
   if (destRect.Empty() || patterns_[index].Rect.Empty()) return;
-  TClip clip;
+  TPatternClip clip;
   if (!ClipToSurface(dest, destRect, clip)) return;
-  const Pattern& pattern = patterns_[index];
-  if (!IsKeptSize(destRect)) {
-    const TSourceBlock block = ScaleVisiblePart(*pattern.Surface, pattern.Rect, destRect, clip, cache_->Scratch);
-    CopyRows(dest, clip, block, Transparent, pattern.Surface->ColorKey, nullptr);
-    return;
-  }
-  const Source source = PatternSource(index, destRect.Width(), destRect.Height());
-  CopyRows(dest, clip, {source.Pixels, source.Stride, destRect.Width(), destRect.Height()}, Transparent,
-           pattern.Surface->ColorKey, source.Opacity);
+  CopyPattern(dest, destRect, index, clip);
 }
 
 void TPictureCollectionItem::DrawBlended(TDirectDrawSurface& dest, const TRect& destRect, int index,
@@ -412,21 +302,28 @@ void TPictureCollectionItem::DrawBlended(TDirectDrawSurface& dest, const TRect& 
   if (dest.Width() <= 0 || dest.Height() <= 0) return;
   if (pattern.Surface->Width() <= 0 || pattern.Surface->Height() <= 0) return;
   if (destRect.Empty() || pattern.Rect.Empty()) return;
-  TClip clip;
+  TPatternClip clip;
   if (!ClipToSurface(dest, destRect, clip)) return;
-  Source source{};
-  TSourceBlock block{};
-  if (IsKeptSize(destRect)) {
-    source = PatternSource(index, destRect.Width(), destRect.Height());
-    block = {source.Pixels, source.Stride, destRect.Width(), destRect.Height()};
-  } else {
-    block = ScaleVisiblePart(*pattern.Surface, pattern.Rect, destRect, clip, cache_->Scratch);
-  }
   if (alpha >= 255) {
-    CopyRows(dest, clip, block, Transparent, pattern.Surface->ColorKey, source.Opacity);
+    CopyPattern(dest, destRect, index, clip);
     return;
   }
-  BlendRows(dest, clip, block, Transparent, pattern.Surface->ColorKey, alpha);
+  const TPixelRoutines& routines = PixelRoutines();
+  TKeptPattern* kept = IsKeptSize(destRect) ? KeptPattern(index, destRect.Width(), destRect.Height()) : nullptr;
+  TPixelBlock block;
+  if (kept != nullptr) {
+    block = BlockOf(dest, clip, kept->Pixels.data(), destRect.Width());
+  } else {
+    std::vector<std::uint32_t>& scratch = cache_->Scratch;
+    scratch.resize(static_cast<std::size_t>(clip.Width) * clip.Height);
+    ScalePart(*pattern.Surface, pattern.Rect, std::int64_t{destRect.Right} - destRect.Left,
+              std::int64_t{destRect.Bottom} - destRect.Top, clip.SkipX, clip.SkipY, clip.Width, clip.Height,
+              scratch.data());
+    clip.SkipX = clip.SkipY = 0;
+    block = BlockOf(dest, clip, scratch.data(), clip.Width);
+  }
+  routines.Blend(block, static_cast<std::uint32_t>(alpha), Transparent, key_);
+  dest.Touched({clip.X, clip.Y, clip.X + clip.Width, clip.Y + clip.Height});
 }
 
 // ---------------------------------------------------------------------------

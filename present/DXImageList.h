@@ -15,6 +15,8 @@ class EDXImageListError : public std::runtime_error {  // "%s cannot be initiali
 };
 
 class TPictureCollection;
+struct TKeptPattern;
+struct TPatternClip;
 
 // One picture cut into patterns. The whole picture is kept in one surface;
 // PatternRect gives each pattern's rectangle in it, numbered row by row.
@@ -47,18 +49,26 @@ class TPictureCollectionItem {
   void Initialize();
   void Finalize();
 
+  // Changes, to a number no other item has had, whenever what the item's
+  // patterns draw may have changed (cut again, new colour key, detached).
+  std::uint32_t Stamp() const { return stamp_; }
+
  private:
   struct Pattern;
-  // Pixels of pattern index at width x height, scaled once and kept.
-  struct Source;
-  Source PatternSource(int index, int width, int height);
+  struct TKeptSize;
+  TKeptPattern* KeptPattern(int index, int width, int height);
+  void CopyPattern(TDirectDrawSurface& dest, const TRect& destRect, int index, TPatternClip& clip);
+  void ForgetKept();
   TPictureCollection& collection_;
   bool initialized_ = false;
   TColor transparentColor_ = 0;
+  std::uint32_t key_;  // TransparentColor as a pixel
+  std::uint32_t stamp_;
   std::vector<Pattern> patterns_;
   std::vector<std::unique_ptr<TDirectDrawSurface>> surfaces_;
   struct Cache;
-  std::unique_ptr<Cache> cache_;  // free for the implementation (pre-scaled copies etc.)
+  std::unique_ptr<Cache> cache_;  // patterns kept at the sizes they are drawn at
+  TKeptSize* last_ = nullptr;     // in cache_, the size drawn last
 };
 
 class TPictureCollection {

@@ -309,7 +309,31 @@ void TDXInput::KeyEvent(QEvent* event, bool pressed) {
   Keyboard.SetKeyHeld(code, pressed);
 }
 
+std::optional<QPoint> TDXInput::KnownCursorPos() const {
+  if (!cursorKnown_) return std::nullopt;
+  return cursor_;
+}
+
 bool TDXInput::eventFilter(QObject* watched, QEvent* event) {
+  // Windows (not widgets) see every move of the cursor over them, and learn
+  // when it comes in and goes out.
+  if (watched->isWindowType()) {
+    switch (event->type()) {
+      case QEvent::MouseMove:
+        cursor_ = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        cursorKnown_ = true;
+        break;
+      case QEvent::Enter:
+        cursor_ = static_cast<QEnterEvent*>(event)->globalPosition().toPoint();
+        cursorKnown_ = true;
+        break;
+      case QEvent::Leave:
+        cursorKnown_ = false;
+        break;
+      default:
+        break;
+    }
+  }
   switch (event->type()) {
     case QEvent::KeyPress:
       KeyEvent(event, true);
@@ -342,10 +366,13 @@ bool TDXInput::eventFilter(QObject* watched, QEvent* event) {
       break;
     case QEvent::ApplicationDeactivate:
       ReleaseAll();
+      cursorKnown_ = false;
       break;
     case QEvent::ApplicationStateChange:
-      if (static_cast<QApplicationStateChangeEvent*>(event)->applicationState() != Qt::ApplicationActive)
+      if (static_cast<QApplicationStateChangeEvent*>(event)->applicationState() != Qt::ApplicationActive) {
         ReleaseAll();
+        cursorKnown_ = false;
+      }
       break;
     case QEvent::ApplicationActivate:
       if (!Joystick.ControllerOpen()) Joystick.OpenController();

@@ -2,10 +2,12 @@
 // Keyboard, mouse and game controller folded into 36 abstract input states,
 // polled once a frame.
 #include <QObject>
+#include <QPoint>
 #include <array>
 #include <bitset>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 enum TInputState : std::uint8_t {
   stUp = 0, stDown = 1, stLeft = 2, stRight = 3,
@@ -92,6 +94,11 @@ class TDXInput : public QObject {
   bool UseDirectInput = true;
   TInputStates CurrentStates;
   void Poll();
+  // The cursor's screen position, while it lies over one of the
+  // application's windows: the window system then reports every move, so
+  // the last one reported is where it is. Empty when it lies elsewhere, or
+  // nothing has been reported yet; only the window system knows then.
+  std::optional<QPoint> KnownCursorPos() const;
   // Installs the map view's key table on the keyboard.
   void AssignMapViewKeys();
 
@@ -108,4 +115,6 @@ class TDXInput : public QObject {
   std::array<std::int32_t, 512> pressedByScanCode_{};
   int lastX_ = 0, lastY_ = 0;
   bool havePosition_ = false;
+  QPoint cursor_;
+  bool cursorKnown_ = false;
 };

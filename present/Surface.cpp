@@ -1,5 +1,6 @@
 #include "present/Surface.h"
 
+#include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
@@ -8,6 +9,9 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
+
+#include "present/RetainedTiles.h"
 
 namespace {
 
@@ -57,9 +61,110 @@ void TDirectDrawSurface::SetSize(int width, int height) {
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
   pixels_.assign(static_cast<std::size_t>(width_) * height_, 0xFF000000u);
+  memo_.reset();
+  otherChanges_.Take();
+  fills_.clear();
+  Touched({0, 0, width_, height_});
 }
 
-void TDirectDrawSurface::Fill(std::uint32_t pixel) { std::fill(pixels_.begin(), pixels_.end(), pixel); }
+std::uint32_t* TDirectDrawSurface::Bits() {
+  Touched({0, 0, width_, height_});
+  return pixels_.data();
+}
+
+std::uint32_t* TDirectDrawSurface::Line(int y) {
+  Touched({0, 0, width_, height_});
+  return Row(y);
+}
+
+void TDirectDrawSurface::Fill(std::uint32_t pixel) {
+  std::fill(pixels_.begin(), pixels_.end(), pixel);
+  Touched({0, 0, width_, height_});
+}
+
+void TDirectDrawSurface::FillRect(const TRect& area, std::uint32_t pixel) {
+  const TRect clipped{std::max(area.Left, 0), std::max(area.Top, 0), std::min(area.Right, width_),
+                      std::min(area.Bottom, height_)};
+  if (clipped.Empty()) return;
+  if (SkipUnchanged()) {
+    for (const TFilled& fill : fills_)
+      if (fill.Pixel == pixel && clipped.Left >= fill.Area.Left && clipped.Right <= fill.Area.Right &&
+          clipped.Top >= fill.Area.Top && clipped.Bottom <= fill.Area.Bottom)
+        return;
+  }
+  for (int y = clipped.Top; y < clipped.Bottom; ++y) std::fill(Row(y) + clipped.Left, Row(y) + clipped.Right, pixel);
+  changes_.Add(clipped);
+  if (memo_ && !memoDrawing_) otherChanges_.Add(clipped);
+  // Fills of the same pixel stay whole where this one overlaps them.
+  ForgetFills(clipped, pixel);
+  constexpr std::size_t MaxFills = 8;
+  if (fills_.size() == MaxFills) fills_.erase(fills_.begin());
+  fills_.push_back({clipped, pixel});
+}
+
+void TDirectDrawSurface::ForgetFills(const TRect& written, std::optional<std::uint32_t> pixel) {
+  std::erase_if(fills_, [&](const TFilled& fill) {
+    return fill.Pixel != pixel && written.Left < fill.Area.Right && fill.Area.Left < written.Right &&
+           written.Top < fill.Area.Bottom && fill.Area.Top < written.Bottom;
+  });
+}
+
+void TDirectDrawSurface::SetMemo(std::unique_ptr<TSurfaceMemo> memo) {
+  memo_ = std::move(memo);
+  otherChanges_.Take();
+}
+
+void TChangedAreas::Merge(const TRect& area) {
+  if (!areas_.empty()) {
+    TRect& last = areas_.back();
+    if (area.Top == last.Top && area.Bottom == last.Bottom && area.Left <= last.Right && area.Right >= last.Left) {
+      last.Left = std::min(last.Left, area.Left);
+      last.Right = std::max(last.Right, area.Right);
+      return;
+    }
+    JoinLastBand();
+    // A square right below one of the last few areas and as wide extends
+    // it, so a column of squares drawn row by row stays one area.
+    constexpr std::size_t Nearby = 16;
+    for (std::size_t i = areas_.size(); i-- > 0 && areas_.size() - i <= Nearby;) {
+      TRect& above = areas_[i];
+      if (above.Left == area.Left && above.Right == area.Right && above.Bottom == area.Top) {
+        above.Bottom = area.Bottom;
+        return;
+      }
+    }
+  }
+  if (areas_.size() < MaxAreas) {
+    areas_.push_back(area);
+    return;
+  }
+  TRect box = area;
+  for (const TRect& r : areas_) {
+    box.Left = std::min(box.Left, r.Left);
+    box.Top = std::min(box.Top, r.Top);
+    box.Right = std::max(box.Right, r.Right);
+    box.Bottom = std::max(box.Bottom, r.Bottom);
+  }
+  areas_.assign(1, box);
+}
+
+// A finished band as wide as the one above it joins it.
+void TChangedAreas::JoinLastBand() {
+  if (areas_.size() < 2) return;
+  const TRect& last = areas_.back();
+  TRect& above = areas_[areas_.size() - 2];
+  if (above.Left == last.Left && above.Right == last.Right && above.Bottom == last.Top) {
+    above.Bottom = last.Bottom;
+    areas_.pop_back();
+  }
+}
+
+std::vector<TRect> TChangedAreas::Take() {
+  JoinLastBand();
+  std::vector<TRect> taken;
+  taken.swap(areas_);
+  return taken;
+}
 
 TDirectDrawSurfaceCanvas& TDirectDrawSurface::Canvas() {
   if (!canvas_) canvas_ = std::make_unique<TDirectDrawSurfaceCanvas>(*this);
@@ -69,6 +174,47 @@ TDirectDrawSurfaceCanvas& TDirectDrawSurface::Canvas() {
 struct TDirectDrawSurfaceCanvas::Impl {
   QImage image;  // wraps the surface's pixels, no copy
   QPainter painter;
+  // The last text written in a box of its own. When its glyphs stay inside
+  // the white box, the box's pixels do not depend on what lies beneath, so
+  // the same text is copied rather than laid out and drawn again.
+  std::string text;
+  QFont font;
+  QImage box;
+
+  void Begin(TDirectDrawSurface& surface) {
+    if (painter.isActive()) return;
+    image = QImage(reinterpret_cast<uchar*>(surface.Row(0)), surface.Width(), surface.Height(), surface.Width() * 4,
+                   QImage::Format_RGB32);
+    if (painter.begin(&image)) painter.setPen(Qt::black);
+  }
+  // Draws the text in a box of its own; false when its glyphs reach past it.
+  bool DrawBox(std::string_view bytes, const QFont& with) {
+    const QString line = DecodeCp1252(bytes);
+    QImage made(1, 1, QImage::Format_RGB32);
+    const QFontMetrics metrics(with, &made);
+    const QRect rect(0, 0, metrics.horizontalAdvance(line), metrics.height());
+    if (rect.isEmpty() || !rect.contains(metrics.boundingRect(line).translated(0, metrics.ascent()))) return false;
+    made = QImage(rect.size(), QImage::Format_RGB32);
+    QPainter boxPainter(&made);
+    boxPainter.setFont(with);
+    boxPainter.setPen(Qt::black);
+    boxPainter.fillRect(rect, Qt::white);
+    boxPainter.drawText(0, metrics.ascent(), line);
+    boxPainter.end();
+    text.assign(bytes);
+    font = with;
+    box = std::move(made);
+    return true;
+  }
+  void CopyBox(TDirectDrawSurface& surface, int x, int y) const {
+    const int left = std::max(x, 0), top = std::max(y, 0);
+    const int right = std::min(x + box.width(), surface.Width()), bottom = std::min(y + box.height(), surface.Height());
+    if (left >= right || top >= bottom) return;
+    for (int row = top; row < bottom; ++row)
+      std::memcpy(surface.Row(row) + left, box.constScanLine(row - y) + std::size_t(left - x) * 4,
+                  std::size_t(right - left) * 4);
+    surface.Touched({left, top, right, bottom});
+  }
 };
 
 TDirectDrawSurfaceCanvas::TDirectDrawSurfaceCanvas(TDirectDrawSurface& surface)
@@ -80,18 +226,27 @@ void TDirectDrawSurfaceCanvas::TextOut(int x, int y, std::string_view text) {
   // Fonts need a GUI application; a tool without one simply gets no text.
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return;
   if (surface_.Width() <= 0 || surface_.Height() <= 0 || text.empty()) return;
-  QPainter& painter = impl_->painter;
-  if (!painter.isActive()) {
-    impl_->image = QImage(reinterpret_cast<uchar*>(surface_.Bits()), surface_.Width(),
-                          surface_.Height(), surface_.Width() * 4, QImage::Format_RGB32);
-    if (!painter.begin(&impl_->image)) return;
-    painter.setPen(Qt::black);
+  Impl& d = *impl_;
+  const QFont font = QGuiApplication::font();
+  if (SkipUnchanged() && !d.box.isNull() && d.text == text && d.font == font) {
+    d.CopyBox(surface_, x, y);
+    return;
   }
+  if (d.DrawBox(text, font)) {
+    d.CopyBox(surface_, x, y);
+    return;
+  }
+  d.Begin(surface_);
+  QPainter& painter = d.painter;
+  if (!painter.isActive()) return;
   const QString line = DecodeCp1252(text);
   const QFontMetrics metrics = painter.fontMetrics();
   const QRect box(x, y, metrics.horizontalAdvance(line), metrics.height());
   painter.fillRect(box, Qt::white);
   painter.drawText(x, y + metrics.ascent(), line);
+  // Glyphs may reach a little past their box.
+  const QRect ink = box.united(metrics.boundingRect(line).translated(x, y + metrics.ascent())).adjusted(-2, -2, 2, 2);
+  surface_.Touched({ink.left(), ink.top(), ink.right() + 1, ink.bottom() + 1});
 }
 
 void TDirectDrawSurfaceCanvas::CopyRect(const TRect& dest, const TDirectDrawSurface& src,
@@ -105,11 +260,12 @@ void TDirectDrawSurfaceCanvas::CopyRect(const TRect& dest, const TDirectDrawSurf
   int x = dest.Left, w = dw, skipX = 0;
   int y = dest.Top, h = dh, skipY = 0;
   if (!ClipSpan(x, w, skipX, surface_.Width()) || !ClipSpan(y, h, skipY, surface_.Height())) return;
+  surface_.Touched({x, y, x + w, y + h});
   for (int row = 0; row < h; ++row) {
     const int sy = srcRect.Top + static_cast<int>(
                                      (static_cast<std::int64_t>(row + skipY) * 2 + 1) * sh / (2 * dh));
     const std::uint32_t* from = src.Line(sy);
-    std::uint32_t* to = surface_.Line(y + row) + x;
+    std::uint32_t* to = surface_.Row(y + row) + x;
     if (sw == dw) {
       std::memmove(to, from + srcRect.Left + skipX, static_cast<std::size_t>(w) * 4);
       continue;

@@ -5,6 +5,7 @@
 // drawing can use surfaces without pulling in a window system.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -36,6 +37,42 @@ struct TBitmap {
 
 class TDirectDrawSurfaceCanvas;
 
+// The parts of a surface written since someone last looked, kept as a few
+// rectangles: neighbouring squares drawn row by row merge into bands, and a
+// list grown too long becomes its bounding box.
+class TChangedAreas {
+ public:
+  void Add(const TRect& area) {
+    // Drawing the same area again, or the next square of a row, is the
+    // usual case and is settled here.
+    if (!areas_.empty()) {
+      TRect& last = areas_.back();
+      if (area.Left >= last.Left && area.Right <= last.Right && area.Top >= last.Top && area.Bottom <= last.Bottom)
+        return;
+      if (area.Top == last.Top && area.Bottom == last.Bottom && area.Left == last.Right) {
+        last.Right = area.Right;
+        return;
+      }
+    }
+    Merge(area);
+  }
+  bool Empty() const { return areas_.empty(); }
+  std::vector<TRect> Take();
+
+ private:
+  void Merge(const TRect& area);
+  void JoinLastBand();
+  static constexpr std::size_t MaxAreas = 256;
+  std::vector<TRect> areas_;
+};
+
+// What a drawing that skips unchanged work remembers about a surface's
+// pixels; it lives and dies with them.
+class TSurfaceMemo {
+ public:
+  virtual ~TSurfaceMemo() = default;
+};
+
 class TDirectDrawSurface {
  public:
   TDirectDrawSurface();
@@ -47,11 +84,41 @@ class TDirectDrawSurface {
   void SetSize(int width, int height);  // contents cleared to black
   int Width() const { return width_; }
   int Height() const { return height_; }
-  std::uint32_t* Bits() { return pixels_.data(); }
+  // Writing through these may change any pixel, so the whole surface counts
+  // as changed.
+  std::uint32_t* Bits();
+  std::uint32_t* Line(int y);
   const std::uint32_t* Bits() const { return pixels_.data(); }
-  std::uint32_t* Line(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
   const std::uint32_t* Line(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
   void Fill(std::uint32_t pixel);
+  // Fills the part of area that lies on the surface. Filling an area again
+  // with the same pixel, when nothing else has written into it since, is
+  // skipped: it would change nothing.
+  void FillRect(const TRect& area, std::uint32_t pixel);
+
+  // Pixels for drawing routines that report what they write with Touched.
+  std::uint32_t* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  void Touched(const TRect& area) {
+    const TRect clipped{area.Left > 0 ? area.Left : 0, area.Top > 0 ? area.Top : 0,
+                        area.Right < width_ ? area.Right : width_, area.Bottom < height_ ? area.Bottom : height_};
+    if (!clipped.Empty()) TouchedInside(clipped);
+  }
+  // The same for a non-empty area known to lie on the surface.
+  void TouchedInside(const TRect& area) {
+    changes_.Add(area);
+    if (memo_ && !memoDrawing_) otherChanges_.Add(area);
+    if (!fills_.empty()) ForgetFills(area);
+  }
+  // The areas written since the last call (for presentation).
+  std::vector<TRect> TakeChanges() { return changes_.Take(); }
+
+  // The memo of a drawing that skips unchanged work, and the areas written
+  // since its last look by anything but that drawing.
+  TSurfaceMemo* Memo() const { return memo_.get(); }
+  void SetMemo(std::unique_ptr<TSurfaceMemo> memo);
+  std::vector<TRect> TakeOtherChanges() { return otherChanges_.Take(); }
+  // Set while the memo's own drawing writes.
+  void SetMemoDrawing(bool drawing) { memoDrawing_ = drawing; }
 
   // Colour key in this surface's pixel format; pixels equal to it are left
   // out by colour-keyed copies.
@@ -65,6 +132,18 @@ class TDirectDrawSurface {
   int height_ = 0;
   std::vector<std::uint32_t> pixels_;
   std::unique_ptr<TDirectDrawSurfaceCanvas> canvas_;
+  struct TFilled {
+    TRect Area;
+    std::uint32_t Pixel;
+  };
+  // Forgets the fills that written overlaps, but those of pixel.
+  void ForgetFills(const TRect& written, std::optional<std::uint32_t> pixel = std::nullopt);
+
+  TChangedAreas changes_;
+  TChangedAreas otherChanges_;
+  std::vector<TFilled> fills_;  // areas still holding nothing but one pixel value
+  std::unique_ptr<TSurfaceMemo> memo_;
+  bool memoDrawing_ = false;
 };
 
 // Text and rectangle copies on a surface, with the ordinary canvas defaults:

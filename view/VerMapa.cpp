@@ -66,23 +66,12 @@ static_assert(std::size(ClockSteps) == 7);
 constexpr int MarkerItem[] = {1, 3, 2};  // white, green, red
 static_assert(std::size(MarkerItem) == tvRefused + 1);
 
-// Fills the part of `rect` that lies on the surface.
-void FillRect(TDirectDrawSurface& surface, TRect rect, std::uint32_t pixel) {
-  rect.Left = std::max(rect.Left, 0);
-  rect.Top = std::max(rect.Top, 0);
-  rect.Right = std::min(rect.Right, surface.Width());
-  rect.Bottom = std::min(rect.Bottom, surface.Height());
-  if (rect.Empty()) return;
-  for (int y = rect.Top; y < rect.Bottom; ++y)
-    std::fill(surface.Line(y) + rect.Left, surface.Line(y) + rect.Right, pixel);
-}
-
 // A frame of the given width just inside `square`.
 void FillRing(TDirectDrawSurface& surface, const TRect& square, int width, std::uint32_t pixel) {
-  FillRect(surface, {square.Left, square.Top, square.Right, square.Top + width}, pixel);
-  FillRect(surface, {square.Left, square.Bottom - width, square.Right, square.Bottom}, pixel);
-  FillRect(surface, {square.Left, square.Top + width, square.Left + width, square.Bottom - width}, pixel);
-  FillRect(surface, {square.Right - width, square.Top + width, square.Right, square.Bottom - width}, pixel);
+  surface.FillRect({square.Left, square.Top, square.Right, square.Top + width}, pixel);
+  surface.FillRect({square.Left, square.Bottom - width, square.Right, square.Bottom}, pixel);
+  surface.FillRect({square.Left, square.Top + width, square.Left + width, square.Bottom - width}, pixel);
+  surface.FillRect({square.Right - width, square.Top + width, square.Right, square.Bottom - width}, pixel);
 }
 
 // The map drawing leaves alone what lies past column and row 96 (at the
@@ -93,8 +82,8 @@ void ClearBeyondMap(TDirectDrawSurface& back, int viewX, int viewY) {
   if (size <= 0) return;
   const int right = (LastTile - std::max(viewX, 0)) * size;
   const int bottom = (LastTile - std::max(viewY, 0)) * size;
-  FillRect(back, {right, 0, back.Width(), back.Height()}, BeyondMapPixel);
-  FillRect(back, {0, bottom, back.Width(), back.Height()}, BeyondMapPixel);
+  back.FillRect({right, 0, back.Width(), back.Height()}, BeyondMapPixel);
+  back.FillRect({0, bottom, back.Width(), back.Height()}, BeyondMapPixel);
 }
 
 std::uint32_t ProcessMilliseconds() {
@@ -357,7 +346,12 @@ void TForm2::DrawMarker(TToolVerdict verdict) {
   if (HighlightMarker) DrawMarkerOutline(*Tela->BackSurface(), square, TileSize);
 }
 
-QPoint TForm2::CursorClientPos() const { return Client->mapFromGlobal(QCursor::pos()); }
+// Asking the window system is a round trip; while the cursor lies over the
+// game's windows, the last move they reported says the same.
+QPoint TForm2::CursorClientPos() const {
+  const std::optional<QPoint> known = Tecla->KnownCursorPos();
+  return Client->mapFromGlobal(known ? *known : QCursor::pos());
+}
 
 // The button state is the whole application's: a press on the overview
 // window or the palette lying over the map must not work the tool beneath.

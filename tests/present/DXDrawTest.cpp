@@ -99,3 +99,47 @@ TEST(DXDraw, MouseMovesReachTheHandler) {
 }
 
 }  // namespace
+
+namespace {
+
+int Area(const QRegion& region) {
+  int area = 0;
+  for (const QRect& r : region) area += r.width() * r.height();
+  return area;
+}
+
+// Only what differs from the frame on screen is copied and repainted; a new
+// surface, a moved target or a stretched frame goes whole.
+TEST(DXDraw, PresentsOnlyWhatChanged) {
+  Form f;
+  f.form.show();
+  TDirectDrawSurface& back = *f.draw->BackSurface();
+  back.Fill(0xFF101010u);
+  f.draw->PresentFrame();
+  EXPECT_EQ(f.draw->PresentedRegion(), QRegion(f.draw->rect()));
+
+  f.draw->PresentFrame();  // nothing drawn
+  EXPECT_TRUE(f.draw->PresentedRegion().isEmpty());
+  back.Fill(0xFF101010u);  // drawn again, the same pixels
+  f.draw->PresentFrame();
+  EXPECT_TRUE(f.draw->PresentedRegion().isEmpty());
+
+  TDirectDrawSurface square(4, 4);
+  square.Fill(0xFFFFFF00u);
+  back.Canvas().CopyRect({10, 20, 14, 24}, square, {0, 0, 4, 4});
+  back.Canvas().CopyRect({60, 20, 64, 24}, square, {0, 0, 4, 4});
+  back.Canvas().CopyRect({60, 50, 64, 54}, square, {0, 0, 4, 4});
+  f.draw->PresentFrame();
+  EXPECT_EQ(Area(f.draw->PresentedRegion()), 3 * 16);
+  EXPECT_TRUE(f.draw->PresentedRegion().contains(QPoint(61, 51)));
+  EXPECT_EQ(f.draw->FrontImage().pixel(13, 23), 0xFFFFFF00u);
+  EXPECT_EQ(f.draw->FrontImage().pixel(14, 23), 0xFF101010u);
+
+  f.draw->resize(90, 70);  // a new surface
+  f.draw->BackSurface()->Fill(0xFF202020u);
+  f.draw->PresentFrame();
+  EXPECT_EQ(f.draw->PresentedRegion(), QRegion(f.draw->rect()));
+  EXPECT_EQ(f.draw->FrontImage().size(), QSize(90, 70));
+}
+
+}  // namespace

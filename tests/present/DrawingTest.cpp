@@ -1,7 +1,12 @@
 // Scaled, colour-keyed and blended pattern drawing on tiny images.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
 #include <limits>
+#include <utility>
 
 #include "present/DXImageList.h"
 #include "tests/present/PresentTestSupport.h"
@@ -252,6 +257,41 @@ TEST(Canvas, CopiesRectanglesAndWritesTextInABox) {
   EXPECT_EQ(dest.Line(0)[0], Grey);
 }
 
+// Text written again is copied from its last drawing; either way the pixels
+// are those of a white box with the text drawn into it in place, edges of
+// the surface and glyphs reaching past the box included.
+TEST(Canvas, TextCopiedOrDrawnGivesThePixelsOfDrawingInPlace) {
+  TestApp();
+  TDirectDrawSurface dest(80, 40);
+  const auto background = [&] {
+    for (int i = 0; i < 80 * 40; ++i) dest.Row(0)[i] = 0xFF000000u | (0x10305u * (i % 97));
+  };
+  const auto pixels = [&] {
+    return QImage(reinterpret_cast<const uchar*>(std::as_const(dest).Bits()), 80, 40, 80 * 4, QImage::Format_RGB32)
+        .copy();
+  };
+  for (const auto& [x, y] : {std::pair{0, 0}, std::pair{5, 3}, std::pair{-4, -3}, std::pair{70, 35}}) {
+    for (const char* text : {"255", "17", "255", "Data \xC0\xE9 7"}) {
+      background();
+      QImage expected = pixels();
+      {
+        QPainter painter(&expected);
+        painter.setPen(Qt::black);
+        const QString line = QString::fromLatin1(text);
+        const QFontMetrics metrics = painter.fontMetrics();
+        painter.fillRect(QRect(x, y, metrics.horizontalAdvance(line), metrics.height()), Qt::white);
+        painter.drawText(x, y + metrics.ascent(), line);
+      }
+      for (int twice = 0; twice < 2; ++twice) {
+        background();
+        dest.Canvas().TextOut(x, y, text);
+        dest.Canvas().ReleaseCanvas();
+        EXPECT_EQ(pixels(), expected) << text << " at " << x << ", " << y;
+      }
+    }
+  }
+}
+
 }  // namespace
 
 // A rectangle far larger than the surface, or with extreme coordinates, is
@@ -273,3 +313,46 @@ TEST(DrawScaled, HugeRectanglesDrawOnlyTheirVisiblePart) {
   EXPECT_EQ(dest.Bits()[5], Black);
   f.item->DrawBlended(dest, {Min, Min, Max, Max}, 1, 128);
 }
+
+namespace {
+
+// A fill writes only where it is asked to and says so; filling the same
+// area again with the same pixel changes nothing and is left out, unless
+// something else wrote there in between.
+TEST(FillRect, FillsTheVisiblePartAndSkipsARepeat) {
+  TDirectDrawSurface dest(6, 4);
+  dest.TakeChanges();
+  dest.FillRect({4, -2, 9, 2}, Red);
+  EXPECT_EQ(dest.TakeChanges(), (std::vector<TRect>{{4, 0, 6, 2}}));
+  EXPECT_EQ(std::as_const(dest).Line(1)[4], Red);
+  EXPECT_EQ(std::as_const(dest).Line(1)[3], Black);
+  EXPECT_EQ(std::as_const(dest).Line(2)[5], Black);
+
+  dest.FillRect({4, 0, 6, 2}, Red);
+  dest.FillRect({5, 1, 6, 2}, Red);
+  EXPECT_TRUE(dest.TakeChanges().empty());
+  dest.FillRect({4, 0, 6, 2}, Blue);
+  EXPECT_EQ(dest.TakeChanges().size(), 1u);
+
+  TDirectDrawSurface dot(1, 1);
+  dest.Canvas().CopyRect({5, 1, 6, 2}, dot, {0, 0, 1, 1});
+  dest.TakeChanges();
+  dest.FillRect({4, 0, 6, 2}, Blue);
+  EXPECT_EQ(dest.TakeChanges().size(), 1u);
+  EXPECT_EQ(std::as_const(dest).Line(1)[5], Blue);
+
+  // Two fills of one pixel that overlap, as the bands right of and below
+  // the map do, are both left out when repeated; another pixel counts.
+  for (int round = 0; round < 2; ++round) {
+    dest.FillRect({3, 0, 6, 4}, Grey);
+    dest.FillRect({0, 2, 6, 4}, Grey);
+    EXPECT_EQ(dest.TakeChanges().empty(), round == 1) << "round " << round;
+  }
+  dest.FillRect({0, 3, 1, 4}, Red);
+  dest.TakeChanges();
+  dest.FillRect({0, 2, 6, 4}, Grey);
+  EXPECT_EQ(dest.TakeChanges().size(), 1u);
+  EXPECT_EQ(std::as_const(dest).Line(3)[0], Grey);
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include "present/DXInput.h"
 #include "tests/present/PresentTestSupport.h"
@@ -159,6 +160,36 @@ TEST(InputFilter, LosingActivationReleasesEverything) {
   f.input.Poll();
   EXPECT_TRUE(f.input.CurrentStates.none());
   EXPECT_FALSE(f.input.Mouse.ButtonDown(0));
+}
+
+// The cursor is known while it lies over one of the application's windows,
+// from the moves they report; a widget's own moves (which may be missing
+// when it does not track the mouse) do not count.
+TEST(InputFilter, TheCursorIsKnownWhileOverTheApplicationsWindows) {
+  FilteredInput f;
+  QWindow window;
+  EXPECT_FALSE(f.input.KnownCursorPos());
+  const auto move = [&](QObject* target, QPoint global) {
+    QMouseEvent event(QEvent::MouseMove, QPointF(1, 1), QPointF(global), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+  };
+  move(&f.widget, {40, 50});
+  EXPECT_FALSE(f.input.KnownCursorPos());
+  move(&window, {40, 50});
+  EXPECT_EQ(f.input.KnownCursorPos(), QPoint(40, 50));
+  move(&window, {41, 52});
+  EXPECT_EQ(f.input.KnownCursorPos(), QPoint(41, 52));
+
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(&window, &leave);
+  EXPECT_FALSE(f.input.KnownCursorPos());
+  QEnterEvent enter(QPointF(2, 3), QPointF(2, 3), QPointF(300, 200));
+  QCoreApplication::sendEvent(&window, &enter);
+  EXPECT_EQ(f.input.KnownCursorPos(), QPoint(300, 200));
+
+  QEvent deactivate(QEvent::ApplicationDeactivate);
+  QCoreApplication::sendEvent(QCoreApplication::instance(), &deactivate);
+  EXPECT_FALSE(f.input.KnownCursorPos());
 }
 
 }  // namespace
