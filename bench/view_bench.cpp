@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/bench_support.h"
 #include "map/Mapa.h"
 #include "present/RetainedTiles.h"
 #include "shell/defines.h"
@@ -15,37 +16,9 @@
 
 namespace {
 
-// The rate figure needs fonts, and fonts need a GUI application.
-void EnsureGuiApplication() {
-  if (QCoreApplication::instance()) return;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "zolvorn_bench";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication app(argc, argv);
-}
-
-class TBar : public IScrollBar {
- public:
-  int Position() const override { return position_; }
-  void SetPosition(int p) override { position_ = std::clamp(p, 0, max_); }
-  int Max() const override { return max_; }
-  void SetMax(int m) override {
-    max_ = m;
-    position_ = std::min(position_, max_);
-  }
-
- private:
-  int position_ = 0;
-  int max_ = 100;
-};
-
-TBitmap Square(std::uint32_t pixel) {
-  TBitmap square;
-  square.Width = square.Height = 24;
-  square.Pixels.assign(24 * 24, pixel);
-  return square;
-}
+using bench::EnsureGuiApplication;
+using bench::Square;
+using bench::TBar;
 
 void FrameArgs(benchmark::internal::Benchmark* b) {
   b->ArgNames({"zoom", "width", "rain", "detailed"});

@@ -1,5 +1,7 @@
 #include "CommandsFixture.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -9,6 +11,7 @@
 
 #include "CommandsTestApp.h"
 #include "datafiles/zolpackformat.h"
+#include "map/Mapa.h"
 #include "shell/Principal.h"
 #include "shell/defines.h"
 #include "view/ToolsUnit.h"
@@ -132,3 +135,20 @@ std::unique_ptr<TForm1> TGameFolder::StartGame() {
   static_cast<void>(QTest::qWaitForWindowActive(form.get()));
   return form;
 }
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+QByteArray RecordBytes(const TMapa& map) {
+  return QByteArray(reinterpret_cast<const char*>(&map.Record()), sizeof(TMapaRecord));
+}
+
+std::string Utf8(const QString& text) { return text.toStdString(); }

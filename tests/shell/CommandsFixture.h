@@ -2,12 +2,22 @@
 // A folder laid out as the game expects it (a small package with every
 // entry the main window loads, language files) and the game's windows made
 // in it, as program entry makes them.
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
 #include <string>
 
 class TForm1;
+class TMapa;
+
+// A whole file, or nothing when it cannot be read.
+QByteArray FileBytes(const QString& path);
+// Writes a file whole; a failure fails the test.
+void WriteBytes(const QString& path, const QByteArray& bytes);
+// The saved-game record of a map as it would be written.
+QByteArray RecordBytes(const TMapa& map);
+std::string Utf8(const QString& text);
 
 // Writes data/data.dpf with every entry start-up needs.
 void WriteTestPackage(const QString& folder);

@@ -29,14 +29,6 @@
 #include "view/VerMapa.h"
 
 namespace {
-QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray RecordBytes(const TMapa& map) {
-  return QByteArray(reinterpret_cast<const char*>(&map.Record()), sizeof(TMapaRecord));
-}
 
 auto Calendar(const TMapa& map) {
   // By value: the packed record's fields cannot be bound to references.
@@ -44,7 +36,6 @@ auto Calendar(const TMapa& map) {
   return std::make_tuple(int{r.day}, int{r.week}, int{r.month}, int{r.year});
 }
 
-std::string Utf8(const QString& text) { return text.toStdString(); }
 
 void RunDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 

@@ -23,23 +23,6 @@
 
 namespace {
 
-QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
-QByteArray RecordBytes(const TMapa& map) {
-  return QByteArray(reinterpret_cast<const char*>(&map.Record()), sizeof(TMapaRecord));
-}
-
-std::string Utf8(const QString& text) { return text.toStdString(); }
-
 // What the three displays show.
 struct TDisplays {
   QString funds, date;

@@ -24,23 +24,6 @@
 
 namespace {
 
-QByteArray RecordBytes(const TMapa& map) {
-  return QByteArray(reinterpret_cast<const char*>(&map.Record()), sizeof(TMapaRecord));
-}
-
-std::string Utf8(const QString& text) { return text.toStdString(); }
-
-QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
 // Three bare tiles side by side, away from the last row and column.
 std::pair<int, int> BareRun(const TMapa& map) {
   for (int y = 2; y < 95; ++y)
