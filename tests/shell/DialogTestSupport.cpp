@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 
 #include "view/VerMapa.h"
 
@@ -44,6 +45,10 @@ void TDialogAnswers::Check() {
   }
   current_ = modal;
   currentAge_ = 0;
+  // A dialog active again once the question it asked is answered (a file
+  // dialog after "replace it?") has had its answer already.
+  if (std::find(seen_.begin(), seen_.end(), modal) != seen_.end()) return;
+  seen_.emplace_back(modal);
   Titles.push_back(modal->windowTitle());
   InputLocked.push_back(ModalInputOpen());
   TAnswer answer;

@@ -35,6 +35,7 @@ class TDialogAnswers : public QObject {
  private:
   void Check();
   std::deque<TAnswer> answers_;
+  std::vector<QPointer<QWidget>> seen_;  // every dialog answered so far
   QPointer<QWidget> current_;
   int currentAge_ = 0;
   QTimer timer_;
