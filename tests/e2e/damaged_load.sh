@@ -6,11 +6,8 @@
 # 23 and 24, the clearing after the bulldozer).
 #   damaged_load.sh <zolvorn executable> <build folder>
 set -euo pipefail
-GAME=$1
-BUILD=$2
 
 source "$(dirname "$0")/harness.sh"
-ZOLMAP=$BUILD/zolmap
 
 MAIN=$(find_window "Zol Vorn v0.1") || fail "no main window"
 xdotool windowfocus --sync "$MAIN"

@@ -1,18 +1,24 @@
 # Shared by the end-to-end scripts: runs the script again inside a virtual X
 # server, starts the real game in a folder of its own (with the build's data
 # beside it, since the game saves into its working folder) and offers the
-# helpers the scripts need. Source it after setting GAME and BUILD. A script
-# that defines prepare_game has it run in that folder just before the start,
-# to change GAME or the environment.
+# helpers the scripts need. Every script takes the same arguments,
+#   <script> <zolvorn executable> <build folder> [screenshot folder]
+# read here into GAME, BUILD, SHOTS (the game's folder when not given) and
+# ZOLMAP. A script that defines prepare_game before sourcing this has it run
+# in that folder just before the start, to change GAME or the environment.
 
 if [ -z "${ZV_E2E_INSIDE_XVFB:-}" ]; then
   export ZV_E2E_INSIDE_XVFB=1
   exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$@"
 fi
 
+GAME=$1
+BUILD=$2
+ZOLMAP=$BUILD/zolmap
 unset QT_QPA_PLATFORM
 export SDL_AUDIODRIVER=dummy
 WORK=$(mktemp -d)
+SHOTS=${3:-$WORK}
 ln -s "$BUILD/data" "$WORK/data"
 cd "$WORK"
 if declare -F prepare_game >/dev/null; then prepare_game; fi

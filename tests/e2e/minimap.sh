@@ -7,12 +7,8 @@
 # the maximised main window.
 #   minimap.sh <zolvorn executable> <build folder> [screenshot folder]
 set -euo pipefail
-GAME=$1
-BUILD=$2
-SHOTS=${3:-}
 
 source "$(dirname "$0")/harness.sh"
-[ -n "$SHOTS" ] || SHOTS=$WORK
 
 MAIN=$(find_window "Zol Vorn v0.1") || fail "no main window"
 xdotool windowfocus --sync "$MAIN"

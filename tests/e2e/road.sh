@@ -5,12 +5,8 @@
 # then saves and counts the road tiles in the saved game.
 #   road.sh <zolvorn executable> <build folder> [screenshot folder]
 set -euo pipefail
-GAME=$1
-BUILD=$2
-SHOTS=${3:-}
 
 source "$(dirname "$0")/harness.sh"
-[ -n "$SHOTS" ] || SHOTS=$WORK
 
 MAIN=$(find_window "Zol Vorn v0.1") || fail "no main window"
 PALETTE=$(find_window "Ferramentas") || fail "no palette window"

@@ -4,8 +4,6 @@
 # language menu by keyboard and finds the palette under its English caption.
 #   save_language.sh <zolvorn executable> <build folder>
 set -euo pipefail
-GAME=$1
-BUILD=$2
 
 source "$(dirname "$0")/harness.sh"
 

@@ -4,13 +4,8 @@
 # tile of the map view; the saved game then holds the tree there.
 #   tree_click.sh <zolvorn executable> <build folder> [screenshot folder]
 set -euo pipefail
-GAME=$1
-BUILD=$2
-SHOTS=${3:-}
 
 source "$(dirname "$0")/harness.sh"
-[ -n "$SHOTS" ] || SHOTS=$WORK
-ZOLMAP=$BUILD/zolmap
 
 MAIN=$(find_window "Zol Vorn v0.1") || fail "no main window"
 PALETTE=$(find_window "Ferramentas") || fail "no palette window"

@@ -7,9 +7,6 @@
 # differs from the old ranch.
 #   undo_new_ranch.sh <zolvorn executable> <build folder>
 set -euo pipefail
-GAME=$1
-BUILD=$2
-ZOLMAP=$BUILD/zolmap
 
 source "$(dirname "$0")/harness.sh"
 

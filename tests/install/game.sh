@@ -21,9 +21,9 @@ prepare_game() {
   PLAYER=$HOME/.local/share/zolvorn
   mkdir -p "$PLAYER/data/lang"
   sed "19s/^[^\r]*/$OWN_CAPTION/" "$BUILD/data/lang/english.dat" >"$PLAYER/data/lang/teste.dat"
+  # The harness took its first argument (cmake here) for the game.
   GAME=$WORK/root/usr/games/zolvorn
 }
-GAME=
 source "$HERE/../e2e/harness.sh"
 
 # Line 19 of a language file: the palette's caption.
