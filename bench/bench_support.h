@@ -1,12 +1,13 @@
 #pragma once
 // Pieces the drawing benchmarks share: a GUI application for the fonts of
-// the rate figure, a scroll bar without a widget, and a plain square picture.
+// the rate figure, the tests' scroll bar without a widget, and a plain square
+// picture.
 #include <QGuiApplication>
 #include <algorithm>
 #include <cstdint>
 
-#include "map/Mapa.h"
 #include "present/Surface.h"
+#include "tests/view/DrawFixture.h"
 
 namespace bench {
 
@@ -20,20 +21,7 @@ inline void EnsureGuiApplication() {
   static QGuiApplication app(argc, argv);
 }
 
-class TBar : public IScrollBar {
- public:
-  int Position() const override { return position_; }
-  void SetPosition(int p) override { position_ = std::clamp(p, 0, max_); }
-  int Max() const override { return max_; }
-  void SetMax(int m) override {
-    max_ = m;
-    position_ = std::min(position_, max_);
-  }
-
- private:
-  int position_ = 0;
-  int max_ = 100;
-};
+using TBar = TFakeBar;
 
 inline TBitmap Square(std::uint32_t pixel) {
   TBitmap square;

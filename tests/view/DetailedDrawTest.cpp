@@ -14,19 +14,6 @@
 
 namespace {
 
-class TBar : public IScrollBar {
- public:
-  int Position() const override { return position; }
-  void SetPosition(int p) override { position = std::clamp(p, 0, max); }
-  int Max() const override { return max; }
-  void SetMax(int m) override {
-    max = m;
-    position = std::min(position, max);
-  }
-  int position = 0;
-  int max = 100;
-};
-
 bool Rainy(std::uint8_t weather) { return weather == wtRain || weather == wtHeavyRain; }
 
 // The first version's drawing, step by step, on its own copy of the map: the
@@ -135,7 +122,7 @@ class DetailedDraw : public ::testing::Test {
   TDXImageList list;
   TDXImageList referenceList;
   TMapa map;
-  TBar horizontal, vertical;
+  TFakeBar horizontal, vertical;
 };
 
 TEST_F(DetailedDraw, UncheckedEveryFrameIsTheFirstVersionsDrawingInSunAndRain) {

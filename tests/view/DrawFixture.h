@@ -1,7 +1,10 @@
 #pragma once
 // A started surface device without a window, and a tiny hand-made ground and
 // house image list whose patterns are each one flat, known colour.
+#include <algorithm>
 #include <cstdint>
+
+#include "map/Mapa.h"
 
 #include "present/DXImageList.h"
 #include "present/SurfaceDevice.h"
@@ -19,6 +22,25 @@ class THeadlessDevice : public TSurfaceDevice {
 
  private:
   TDirectDrawSurface back_;
+};
+
+// A scroll bar without a widget, keeping its position inside 0..max as a
+// bar does; it counts the positions it was given.
+class TFakeBar : public IScrollBar {
+ public:
+  int Position() const override { return position; }
+  void SetPosition(int p) override {
+    position = std::clamp(p, 0, max);
+    ++positionSets;
+  }
+  int Max() const override { return max; }
+  void SetMax(int m) override {
+    max = m;
+    position = std::min(position, max);
+  }
+  int position = 0;
+  int max = 100;
+  int positionSets = 0;
 };
 
 constexpr std::uint32_t KeyPixel = 0xFFFF00FF;  // magenta, left out when drawing

@@ -6,20 +6,6 @@
 
 namespace {
 
-class TFakeBar : public IScrollBar {
- public:
-  int Position() const override { return position; }
-  void SetPosition(int p) override { position = std::clamp(p, 0, max); ++positionSets; }
-  int Max() const override { return max; }
-  void SetMax(int m) override {
-    max = m;
-    position = std::min(position, max);
-  }
-  int position = 0;
-  int max = 100;
-  int positionSets = 0;
-};
-
 constexpr std::uint32_t Sentinel = 0xFF123456;
 
 class MapDraw : public ::testing::Test {
