@@ -53,13 +53,7 @@ class Scene {
     FillOtherList(outros);
     map = std::make_unique<TMapa>(&host);
     map->Generate();
-    view = std::make_unique<TTestView>();
-    view->RanchMap = map.get();
-    view->IMGChao = &chao;
-    view->IMGOutros = &outros;
-    chao.SetDXDraw(view->Tela);
-    outros.SetDXDraw(view->Tela);
-    view->SetClientSize(317, 224);  // a 300 x 207 surface
+    view = MakeTestView(*map, chao, outros);
     view->show();
     view->Tela->StartDevice();
     // Start where the river runs through the view.

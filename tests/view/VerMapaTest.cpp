@@ -23,13 +23,7 @@ class MapView : public ::testing::Test {
     FillGroundList(chao);
     FillOtherList(outros);
     map = std::make_unique<TMapa>(&host);
-    view = std::make_unique<TTestView>();
-    view->RanchMap = map.get();
-    view->IMGChao = &chao;
-    view->IMGOutros = &outros;
-    chao.SetDXDraw(view->Tela);
-    outros.SetDXDraw(view->Tela);
-    view->SetClientSize(317, 224);  // a 300 x 207 surface
+    view = MakeTestView(*map, chao, outros);
   }
   void TearDown() override {
     view.reset();

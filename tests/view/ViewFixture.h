@@ -63,6 +63,19 @@ class TTestView : public TForm2 {
   void PlaySound(int index) override { sounds.push_back(index); }
 };
 
+// A test view showing `map` with the two image lists, its client area
+// 317 x 224 (a 300 x 207 surface beside the scroll bars); not shown yet.
+inline std::unique_ptr<TTestView> MakeTestView(TMapa& map, TDXImageList& chao, TDXImageList& outros) {
+  auto view = std::make_unique<TTestView>();
+  view->RanchMap = &map;
+  view->IMGChao = &chao;
+  view->IMGOutros = &outros;
+  chao.SetDXDraw(view->Tela);
+  outros.SetDXDraw(view->Tela);
+  view->SetClientSize(317, 224);
+  return view;
+}
+
 inline TBitmap SolidSquare(std::uint32_t pixel) {
   TBitmap square;
   square.Width = square.Height = 24;
