@@ -7,12 +7,15 @@
 
 struct TDXTimer::Impl {
   TClock clock;
+  TActivity active;
   QTimer shot;            // single-shot, aimed at the next due moment
   int interval = 1000;
   bool enabled = true;
   bool running = false;
   bool installed = false;  // running and not suspended for inactivity
   std::uint32_t last = 0;
+  std::uint32_t started = 0;         // when the timer last started running
+  bool waitingSinceStart = false;    // started while inactive, not yet installed since
 
   std::uint32_t Threshold() const { return static_cast<std::uint32_t>(std::max(interval, 0)); }
   std::uint32_t Divisor() const { return static_cast<std::uint32_t>(std::max(interval, 1)); }
@@ -33,8 +36,10 @@ bool ApplicationIsActive() {
 
 }  // namespace
 
-TDXTimer::TDXTimer(QObject* parent, TClock clock) : QObject(parent), impl_(std::make_unique<Impl>()) {
+TDXTimer::TDXTimer(QObject* parent, TClock clock, TActivity activity)
+    : QObject(parent), impl_(std::make_unique<Impl>()) {
   impl_->clock = clock ? std::move(clock) : SteadyClock();
+  impl_->active = activity ? std::move(activity) : TActivity(ApplicationIsActive);
   impl_->shot.setSingleShot(true);
   impl_->shot.setTimerType(Qt::PreciseTimer);
   QObject::connect(&impl_->shot, &QTimer::timeout, this, [this] {
@@ -79,7 +84,9 @@ void TDXTimer::Start() {
   Stop();
   if (!impl_->enabled) return;
   impl_->running = true;
-  if (ActiveOnly && !ApplicationIsActive()) return;
+  impl_->started = impl_->clock();
+  impl_->waitingSinceStart = ActiveOnly && !impl_->active();
+  if (impl_->waitingSinceStart) return;
   Install();
 }
 
@@ -89,9 +96,16 @@ void TDXTimer::Stop() {
   impl_->shot.stop();
 }
 
+// A timer that started while the application was not yet active counts its
+// first interval from its start: a game just launched is the active program
+// as far as the player is concerned, and the window system activates its
+// window only once it is on the screen. Waiting a whole interval after that
+// would keep the first picture back for nothing. A timer suspended by a real
+// deactivation resumes one interval after the activation.
 void TDXTimer::Install() {
   impl_->installed = true;
-  impl_->last = impl_->clock();
+  impl_->last = impl_->waitingSinceStart ? impl_->started : impl_->clock();
+  impl_->waitingSinceStart = false;
   Schedule();
 }
 
@@ -124,6 +138,7 @@ void TDXTimer::ApplicationActivated(bool active) {
   } else {
     if (OnDeactivate) OnDeactivate(*this);
     if (impl_->running && ActiveOnly) {
+      impl_->waitingSinceStart = false;
       impl_->installed = false;
       impl_->shot.stop();
     }

@@ -2,6 +2,9 @@
 // The frame timer: calls OnTimer when at least Interval ms have passed since
 // the last call, only while the application is active (ActiveOnly). A precise
 // single-shot timer is aimed at the next due moment, so waiting costs no CPU.
+// A timer that starts before the application is first activated counts its
+// first interval from its start; after a deactivation it resumes one interval
+// after the next activation.
 #include <QObject>
 #include <cstdint>
 #include <functional>
@@ -10,7 +13,8 @@
 class TDXTimer : public QObject {
  public:
   using TClock = std::function<std::uint32_t()>;  // milliseconds
-  explicit TDXTimer(QObject* parent = nullptr, TClock clock = {});
+  using TActivity = std::function<bool()>;        // whether the application is active
+  explicit TDXTimer(QObject* parent = nullptr, TClock clock = {}, TActivity activity = {});
   ~TDXTimer() override;
 
   int Interval() const;

@@ -80,6 +80,52 @@ TEST(FrameTimer, StopsWhileInactiveAndResumesOneIntervalAfterActivation) {
   EXPECT_EQ(events, (std::vector<std::string>{"deactivate", "activate"}));
 }
 
+// A game is launched while its window is not yet on the screen; the window
+// system activates it a moment later. The first call comes as soon as an
+// interval has passed since the timer started, not one interval after that
+// first activation; later activations still wait a whole interval.
+TEST(FrameTimer, AFirstActivationCountsFromTheStartLaterOnesFromTheActivation) {
+  TestApp();
+  std::uint32_t now = 1000;
+  bool active = false;
+  std::vector<int> lags;
+  TDXTimer timer(nullptr, [&] { return now; }, [&] { return active; });
+  timer.OnTimer = [&](TDXTimer&, int lag) { lags.push_back(lag); };
+  timer.SetInterval(66);
+  timer.SetEnabled(true);
+  EXPECT_FALSE(timer.Waiting());
+  now += 40;
+  active = true;
+  timer.ApplicationActivated(true);
+  EXPECT_TRUE(timer.Waiting());
+  now += 25;
+  EXPECT_FALSE(timer.Poll());
+  now += 1;
+  EXPECT_TRUE(timer.Poll());  // 66 ms after the start, 26 after the activation
+
+  active = false;
+  timer.ApplicationActivated(false);
+  now += 500;
+  active = true;
+  timer.ApplicationActivated(true);
+  now += 65;
+  EXPECT_FALSE(timer.Poll());
+  now += 1;
+  EXPECT_TRUE(timer.Poll());
+
+  // Stopped and started again while inactive: counted from the new start.
+  active = false;
+  timer.ApplicationActivated(false);
+  timer.SetEnabled(false);
+  now += 1000;
+  timer.SetEnabled(true);
+  now += 200;
+  active = true;
+  timer.ApplicationActivated(true);
+  EXPECT_TRUE(timer.Poll());
+  EXPECT_EQ(lags, (std::vector<int>{1, 1, 3}));
+}
+
 TEST(FrameTimer, DisabledTimersStayStoppedThroughActivation) {
   FakeClockTimer f;
   f.timer.ActiveOnly = true;
