@@ -111,6 +111,7 @@ TForm1::TForm1() {
   BuildMenu();
   BuildToolbar();
   BuildStatusBar();
+  FinishLoadingAssets();
   FollowStrokes();
   resize(DesignClientWidth, DesignClientHeight + menuBar()->sizeHint().height());
 }
@@ -139,7 +140,17 @@ void TForm1::FormCreate() {
 
   Audio.SetDXSound(&Som);
   if (Som.AutoInitialize) Som.Initialize();
-  LoadAssets();
+  // Decoding the package is the longest step of the start; it runs on a
+  // worker while this thread builds the window's own controls, which touch
+  // nothing the loading fills. The lists are complete, in their order,
+  // before the constructor returns and anything else can read them.
+  assetsLoading_ = std::async(std::launch::async, [this] { LoadAssets(); });
+}
+
+// Waits for the assets; a failure to load them is raised here, as if the
+// loading had run on this thread.
+void TForm1::FinishLoadingAssets() {
+  if (assetsLoading_.valid()) assetsLoading_.get();
 }
 
 void TForm1::LoadAssets() {

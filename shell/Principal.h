@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QMainWindow>
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -215,6 +216,7 @@ class TForm1 : public QMainWindow, public IMapHost {
 
  private:
   void FormCreate();
+  void FinishLoadingAssets();
   void LoadAssets();
   void ExtractEntry(const std::string& name, TPictureCollection* pictures, TWaveCollection* waves);
   void AddMarkerSquare(TColor color);
@@ -233,6 +235,10 @@ class TForm1 : public QMainWindow, public IMapHost {
   void FollowMusicSwitches();
 
   bool shown_ = false;
+  // The assets being read on a worker while the window builds its controls.
+  // Declared after the lists it fills, so that it is destroyed (and the
+  // worker waited for) before them if the constructor fails half-way.
+  std::future<void> assetsLoading_;
   // The soundtrack being composed away from the frame loop, until it is done.
   QFutureWatcher<std::vector<std::int16_t>>* composing_ = nullptr;
   // The status message on show, kept so that it can follow a language change.
