@@ -144,6 +144,8 @@ void TForm1::FormCreate() {
   // worker while this thread builds the window's own controls, which touch
   // nothing the loading fills. The lists are complete, in their order,
   // before the constructor returns and anything else can read them.
+  // std::async rather than QtConcurrent (as the soundtrack uses): its future
+  // hands back the loader's own EStartupError, which start-up reports.
   assetsLoading_ = std::async(std::launch::async, [this] { LoadAssets(); });
 }
 
