@@ -11,6 +11,10 @@
 #include "present/SoundMixer.h"
 
 struct TWaveCollectionItem::Impl {
+  // The buffer in the wave's own format, until the first play converts it
+  // to the device's: a conversion quadruples a 22 kHz mono wave, and start-up
+  // need not pay that for sounds that may never play.
+  std::unique_ptr<const TWave> unconverted;
   std::shared_ptr<const TSoundSamples> samples;
   std::unique_ptr<TSoundVoice> main;                  // the template the copies share samples with
   std::vector<std::unique_ptr<TSoundVoice>> copies;   // in the order Play rotates them
@@ -43,6 +47,7 @@ void TWaveCollectionItem::ReleaseVoices() {
   impl_->main.reset();
   impl_->copies.clear();
   impl_->samples.reset();
+  impl_->unconverted.reset();
 }
 
 void TWaveCollectionItem::StopAll() {
@@ -114,16 +119,31 @@ void TWaveCollectionItem::RebuildBuffer() {
   }
   TDXSound::Impl* mixer = MixerOf(collection_);
   if (mixer == nullptr) return;
-  std::shared_ptr<const TSoundSamples> samples = ConvertWave(Wave, mixer->Rate());
-  if (!samples) throw EDXSoundError("Sound Buffer cannot be made");
+  if (!CanConvertWave(Wave, mixer->Rate())) throw EDXSoundError("Sound Buffer cannot be made");
+  auto unconverted = std::make_unique<const TWave>(Wave);
   auto fresh = impl_->main ? nullptr : std::make_unique<TSoundVoice>();
   TSoundLock lock(*mixer);
   if (fresh) {
     impl_->main = std::move(fresh);
     mixer->AddVoice(impl_->main.get());
   }
-  impl_->samples = std::move(samples);
+  impl_->unconverted = std::move(unconverted);
+  impl_->samples.reset();
   impl_->main->Playing = false;
+  impl_->main->Samples = nullptr;
+  impl_->main->Apply(frequency_, pan_, volume_);
+}
+
+// Converts the buffer to the device format if no play has done it yet.
+void TWaveCollectionItem::ConvertBuffer() {
+  TDXSound::Impl* mixer = MixerOf(collection_);
+  if (mixer == nullptr || impl_->samples || !impl_->unconverted || !impl_->main) return;
+  // The format and length passed the check when the buffer was made.
+  std::shared_ptr<const TSoundSamples> samples = ConvertWave(*impl_->unconverted, mixer->Rate());
+  if (!samples) return;
+  TSoundLock lock(*mixer);
+  impl_->samples = std::move(samples);
+  impl_->unconverted.reset();
   impl_->main->Samples = impl_->samples;
   impl_->main->Apply(frequency_, pan_, volume_);
 }
@@ -134,6 +154,8 @@ void TWaveCollectionItem::Play(bool wait) {
   if (mixer == nullptr) return;
   if (!impl_->main) RebuildBuffer();
   if (!impl_->main) return;  // a wave without samples never sounds
+  ConvertBuffer();
+  if (!impl_->samples) return;
 
   if (looped_) {
     TSoundLock lock(*mixer);

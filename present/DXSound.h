@@ -50,6 +50,7 @@ class TWaveCollectionItem {
  private:
   struct Impl;
   void ReleaseVoices();
+  void ConvertBuffer();
   void StopAll();
   TWaveCollection& collection_;
   bool looped_ = false;

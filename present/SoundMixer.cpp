@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -47,15 +48,32 @@ std::int32_t PeakOf(const std::vector<std::int16_t>& samples) {
   return peak;
 }
 
-std::shared_ptr<const TSoundSamples> ConvertWave(const TWave& wave, int deviceRate) {
+namespace {
+
+// The frames a wave converts to, or none when it cannot be converted.
+std::optional<std::uint64_t> ConvertedFrames(const TWave& wave, int deviceRate) {
   const int channels = wave.Channels(), bits = wave.BitsPerSample();
   const std::uint32_t rate = wave.SamplesPerSec();
-  if (wave.FormatTag() != 1 || (channels != 1 && channels != 2) || (bits != 8 && bits != 16)) return nullptr;
-  if (rate == 0 || rate > 1000000 || deviceRate <= 0) return nullptr;
+  if (wave.FormatTag() != 1 || (channels != 1 && channels != 2) || (bits != 8 && bits != 16)) return std::nullopt;
+  if (rate == 0 || rate > 1000000 || deviceRate <= 0) return std::nullopt;
   const std::size_t frameBytes = static_cast<std::size_t>(channels) * bits / 8;
   const std::uint64_t frames = std::min(wave.DataSize(), wave.Data().size()) / frameBytes;
   const std::uint64_t outFrames = (frames * deviceRate + rate - 1) / rate;
-  if (outFrames > MaxConvertedFrames) return nullptr;
+  if (outFrames > MaxConvertedFrames) return std::nullopt;
+  return outFrames;
+}
+
+}  // namespace
+
+bool CanConvertWave(const TWave& wave, int deviceRate) { return ConvertedFrames(wave, deviceRate).has_value(); }
+
+std::shared_ptr<const TSoundSamples> ConvertWave(const TWave& wave, int deviceRate) {
+  const std::optional<std::uint64_t> converted = ConvertedFrames(wave, deviceRate);
+  if (!converted) return nullptr;
+  const std::uint64_t outFrames = *converted;
+  const int channels = wave.Channels(), bits = wave.BitsPerSample();
+  const std::uint32_t rate = wave.SamplesPerSec();
+  const std::uint64_t frames = std::min(wave.DataSize(), wave.Data().size()) / (static_cast<std::size_t>(channels) * bits / 8);
 
   auto result = std::make_shared<TSoundSamples>();
   result->SourceRate = rate;

@@ -23,6 +23,8 @@ std::int32_t PeakOf(const std::vector<std::int16_t>& samples);
 // A wave in the device format, or null when it is not 8- or 16-bit PCM with
 // one or two channels (or would be unreasonably long once converted).
 std::shared_ptr<const TSoundSamples> ConvertWave(const TWave& wave, int deviceRate);
+// Whether ConvertWave would give samples, without converting.
+bool CanConvertWave(const TWave& wave, int deviceRate);
 
 // Gain out of 32768 for an attenuation in hundredths of a decibel (<= 0).
 std::int32_t GainFromHundredthsDb(int attenuation);

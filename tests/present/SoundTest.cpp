@@ -197,6 +197,40 @@ TEST(Mixer, LoopedItemsPlayTheMainBufferUntilStopped) {
   EXPECT_EQ(item.PlayingCount(), 0);
 }
 
+// The buffer is converted to the device format only when it first plays; it
+// must still sound as the wave did when the buffer was made, with the
+// item's settings of that moment.
+TEST(WaveList, TheBufferKeepsTheWaveItWasMadeFromUntilItIsRebuilt) {
+  OfflineSound f;
+  f.sound.InitializeOffline();
+  TWaveCollectionItem& item = f.Add(Constant16(700, 40));
+  item.Wave = Constant16(-900, 40);
+  item.Play();
+  EXPECT_EQ(f.Render(1)[0], 700);
+  f.Render(60);
+  item.RebuildBuffer();
+  item.Play();
+  EXPECT_EQ(f.Render(1)[0], -900);
+  f.Render(60);
+
+  // A looped main buffer, its frequency and pan set before its first play:
+  // at twice the wave's rate it steps two samples a frame.
+  std::vector<std::int16_t> ramp(40);
+  for (int i = 0; i < 40; ++i) ramp[i] = static_cast<std::int16_t>(i * 10);
+  TWaveCollectionItem& looped = f.Add(WaveOf(WaveBuilder().Fmt(1, 44100, 16).Data16(ramp).Bytes));
+  looped.SetLooped(true);
+  looped.SetFrequency(88200);
+  looped.SetPan(10000);
+  looped.Play();
+  const auto out = f.Render(3);
+  EXPECT_EQ(out[0], 0);
+  EXPECT_EQ(out[3], 20);
+  EXPECT_EQ(out[5], 40);
+  EXPECT_EQ(out[4], 0);
+  looped.SetLooped(false);  // stops it
+  EXPECT_EQ(looped.PlayingCount(), 0);
+}
+
 TEST(Conversion, EightBitMonoBecomesStereoAtTheDeviceRate) {
   const TWave wave = WaveOf(WaveBuilder().Fmt(1, 22050, 8).Chunk("data", {128, 192, 64, 255}).Bytes);
   auto samples = ConvertWave(wave, 44100);
