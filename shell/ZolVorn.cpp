@@ -8,6 +8,7 @@
 #include "shell/Startup.h"
 
 int main(int argc, char** argv) {
+  SkipSessionBusLaunchWhenNoneCanExist();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zol Vorn v0.1"));
   InitGameGlyphs();

@@ -17,6 +17,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <map>
+#include <set>
+#include <string>
 
 #include "datafiles/zolpackformat.h"
 #include "shell/Startup.h"
@@ -554,4 +557,44 @@ TEST_F(StartUp, HighlightedMarkerStandsOutFromEveryGroundPattern) {
     }
   }
   EXPECT_GE(worst, 3.0) << where;
+}
+
+// The bus is skipped only where it could not have been found or launched:
+// a player's desktop session must keep its global menu and the like.
+TEST(SessionBus, SkippedOnlyWhenNoAddressNoSocketAndNoLauncher) {
+  std::map<std::string, std::string> environment;
+  std::set<std::string> files;
+  const auto check = [&] {
+    return NoSessionBusCanExist(
+        [&](const char* name) {
+          const auto found = environment.find(name);
+          return found == environment.end() ? nullptr : found->second.c_str();
+        },
+        [&](const std::string& file) { return files.count(file) > 0; });
+  };
+  environment["PATH"] = "/usr/local/bin::/opt/games/bin";
+  EXPECT_TRUE(check());
+
+  environment["DBUS_SESSION_BUS_ADDRESS"] = "";  // set but empty counts as none
+  EXPECT_TRUE(check());
+  environment["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=/run/user/1000/bus";
+  EXPECT_FALSE(check());
+  environment.erase("DBUS_SESSION_BUS_ADDRESS");
+
+  environment["XDG_RUNTIME_DIR"] = "/run/user/1000";
+  EXPECT_TRUE(check());  // the folder alone is not a bus
+  files.insert("/run/user/1000/bus");
+  EXPECT_FALSE(check());
+  files.clear();
+
+  files.insert("/opt/games/bin/dbus-launch");  // the last folder on PATH
+  EXPECT_FALSE(check());
+  files = {"/usr/bin/dbus-launch"};  // the library's own folder, off PATH
+  EXPECT_FALSE(check());
+  files = {"./dbus-launch"};  // an empty PATH entry is the current folder
+  EXPECT_FALSE(check());
+
+  environment.erase("PATH");
+  files.clear();
+  EXPECT_TRUE(check());
 }
