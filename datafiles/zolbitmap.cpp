@@ -115,8 +115,10 @@ TBitmap ZolLoadBitmap(const std::uint8_t* data, std::size_t size) {
   if (!reader.read(&image) || image.isNull()) throw EBitmapError(NotABitmap);
 
   // The colour key works on exact colours, so keep the stored RGB values and
-  // ignore any alpha the file carries.
-  image = image.convertToFormat(QImage::Format_ARGB32);
+  // ignore any alpha the file carries. Both formats below store a pixel as
+  // 0xAARRGGBB already (the usual 24- and 32-bit files come as these).
+  if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32)
+    image = image.convertToFormat(QImage::Format_ARGB32);
   TBitmap bitmap;
   bitmap.Width = image.width();
   bitmap.Height = image.height();
