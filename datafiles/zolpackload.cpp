@@ -265,6 +265,8 @@ bool TZolPackLoad::ExtrairArquivo(const std::string& name, TPictureCollection* p
     TMemoryStream stream(std::move(decoded_));
     TWave wave;
     wave.LoadFromStream(stream);
+    // The next entry decodes into the same memory, already in use.
+    decoded_.swap(stream.Bytes());
     TWaveCollectionItem& item = waves->Add();
     item.Name = name;
     item.Wave = std::move(wave);
