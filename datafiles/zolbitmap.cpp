@@ -96,6 +96,26 @@ void StretchNarrowChannels(TBitmap& bitmap, const std::array<std::uint32_t, 3>& 
             std::uint32_t(tables[1][pixel >> 8 & 0xFF]) << 8 | tables[2][pixel & 0xFF];
 }
 
+// Uncompressed 24-bit rows (what the package's pictures are), read straight
+// into the bitmap: the image reader would first build a picture of its own
+// and the pixels would then be copied out of it.
+TBitmap ReadRgb24(const THeader& header, const std::uint8_t* data) {
+  TBitmap bitmap;
+  bitmap.Width = static_cast<int>(header.Width);
+  bitmap.Height = static_cast<int>(std::abs(header.Height));
+  bitmap.Pixels.resize(std::size_t(bitmap.Width) * bitmap.Height);
+  const std::size_t stride = (std::size_t(bitmap.Width) * 3 + 3) / 4 * 4;
+  for (int y = 0; y < bitmap.Height; ++y) {
+    // Rows are stored bottom first unless the height is negative.
+    const int row = header.Height > 0 ? bitmap.Height - 1 - y : y;
+    const std::uint8_t* in = data + header.PixelOffset + stride * std::size_t(row);
+    std::uint32_t* out = bitmap.Pixels.data() + std::size_t(y) * bitmap.Width;
+    for (int x = 0; x < bitmap.Width; ++x, in += 3)
+      out[x] = 0xFF000000u | std::uint32_t(in[2]) << 16 | std::uint32_t(in[1]) << 8 | in[0];
+  }
+  return bitmap;
+}
+
 }  // namespace
 
 TBitmap ZolLoadBitmap(const std::uint8_t* data, std::size_t size) {
@@ -103,6 +123,8 @@ TBitmap ZolLoadBitmap(const std::uint8_t* data, std::size_t size) {
     throw EBitmapError(NotABitmap);
   const auto header = ReadHeader(data, size);
   if (!header || !Plausible(*header, size)) throw EBitmapError(NotABitmap);
+  // Plausible has checked that every row lies inside the data.
+  if (header->Bits == 24 && header->Compression == BiRgb) return ReadRgb24(*header, data);
 
   const QByteArray bytes =
       QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

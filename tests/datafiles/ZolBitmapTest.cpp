@@ -5,6 +5,9 @@
 #include "DataFilesTestSupport.h"
 #include "datafiles/zolbitmap.h"
 
+#include <QImage>
+#include <string>
+
 using namespace zvtest;
 
 namespace {
@@ -70,6 +73,33 @@ TEST(ZolBitmap, ReadsTheOldCoreHeaderButNotShortRows) {
   // Without the last row's padding the reader would leave pixels unwritten.
   core.resize(core.size() - 2);
   EXPECT_THROW(ZolLoadBitmap(core.data(), core.size()), EBitmapError);
+}
+
+// 24-bit files are read without the image reader; they must come out as it
+// reads them, whatever the row padding, the order of rows or a gap before
+// the pixels.
+TEST(ZolBitmap, TwentyFourBitFilesReadAsTheImageReaderReadsThem) {
+  for (int width = 1; width <= 9; ++width)
+    for (bool topDown : {false, true})
+      for (std::uint32_t gap : {0u, 5u}) {
+        SCOPED_TRACE("width " + std::to_string(width) + (topDown ? " top-down" : "") + " gap " +
+                     std::to_string(gap));
+        TTestImage image{width, 3, {}};
+        for (int i = 0; i < width * 3; ++i) image.Rgb.push_back(0x10305Bu * static_cast<std::uint32_t>(i + 1) & 0xFFFFFFu);
+        Bytes bytes = EncodeBmp(image, 24, TBmpKind::Rgb, topDown);
+        const std::uint32_t offset = bytes[10] | bytes[11] << 8 | bytes[12] << 16 | bytes[13] << 24;
+        bytes.insert(bytes.begin() + offset, gap, 0xAB);
+        for (int i = 0; i < 4; ++i) bytes[10 + i] = static_cast<std::uint8_t>((offset + gap) >> (8 * i));
+        const QImage reference =
+            QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "BMP").convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(reference.isNull());
+        const TBitmap bitmap = ZolLoadBitmap(bytes.data(), bytes.size());
+        ASSERT_EQ(bitmap.Width, reference.width());
+        ASSERT_EQ(bitmap.Height, reference.height());
+        for (int y = 0; y < bitmap.Height; ++y)
+          for (int x = 0; x < bitmap.Width; ++x)
+            ASSERT_EQ(bitmap.Pixels[std::size_t(y) * bitmap.Width + x], reference.pixel(x, y)) << x << "," << y;
+      }
 }
 
 std::string ErrorOf(const Bytes& bytes) {
