@@ -53,6 +53,21 @@ TDirectDrawSurface::TDirectDrawSurface() = default;
 
 TDirectDrawSurface::TDirectDrawSurface(int width, int height) { SetSize(width, height); }
 
+TDirectDrawSurface::TDirectDrawSurface(int width, int height, std::vector<std::uint32_t> storage) {
+  // Memory far larger than needed is let go rather than kept unused.
+  const std::size_t needed = static_cast<std::size_t>(std::max(width, 0)) * std::max(height, 0);
+  if (storage.capacity() <= 2 * needed) pixels_ = std::move(storage);
+  SetSize(width, height);
+}
+
+std::vector<std::uint32_t> TDirectDrawSurface::TakeStorage() {
+  if (canvas_) canvas_->ReleaseCanvas();
+  std::vector<std::uint32_t> storage = std::move(pixels_);
+  pixels_ = {};
+  SetSize(0, 0);
+  return storage;
+}
+
 TDirectDrawSurface::~TDirectDrawSurface() = default;
 
 void TDirectDrawSurface::SetSize(int width, int height) {

@@ -77,11 +77,17 @@ class TDirectDrawSurface {
  public:
   TDirectDrawSurface();
   TDirectDrawSurface(int width, int height);  // cleared to black
+  // The same, in memory a surface gave up with TakeStorage: a start-up sizes
+  // and restarts the drawing device more than once, and each fresh buffer of
+  // megabytes costs a page fault per 4 KB when it is first cleared.
+  TDirectDrawSurface(int width, int height, std::vector<std::uint32_t> storage);
   ~TDirectDrawSurface();
   TDirectDrawSurface(const TDirectDrawSurface&) = delete;
   TDirectDrawSurface& operator=(const TDirectDrawSurface&) = delete;
 
   void SetSize(int width, int height);  // contents cleared to black
+  // Gives up the pixel memory, leaving the surface empty (0 x 0).
+  std::vector<std::uint32_t> TakeStorage();
   int Width() const { return width_; }
   int Height() const { return height_; }
   // Writing through these may change any pixel, so the whole surface counts

@@ -42,8 +42,10 @@ void TSurfaceDevice::FireEvent(const std::function<void(TSurfaceDevice&)>& event
 }
 
 void TSurfaceDevice::MakeBackSurface() {
+  std::vector<std::uint32_t> storage = std::move(spare_);
+  spare_ = {};
   try {
-    back_ = std::make_unique<TDirectDrawSurface>(surfaceWidth_, surfaceHeight_);
+    back_ = std::make_unique<TDirectDrawSurface>(surfaceWidth_, surfaceHeight_, std::move(storage));
   } catch (const std::bad_alloc&) {
     back_.reset();
     throw EDXDrawError("Surface cannot be made");
@@ -54,7 +56,13 @@ void TSurfaceDevice::MakeBackSurface() {
 }
 
 void TSurfaceDevice::StartDevice() {
-  StopDevice();
+  {
+    struct TKeep {
+      bool& flag;
+      ~TKeep() { flag = false; }
+    } keep{keepStorage_ = true};
+    StopDevice();
+  }
   if (!HasForm()) throw EDXDrawError("Form not found");
   try {
     FireEvent(OnInitializing);
@@ -102,6 +110,7 @@ void TSurfaceDevice::StopDevice() {
   }
   Notify(snStopping);
   started_ = false;
+  if (keepStorage_ && back_) spare_ = back_->TakeStorage();
   back_.reset();
   updating_ = false;
   SurfacesChanged();
@@ -138,6 +147,7 @@ void TSurfaceDevice::BoundsChanged(int width, int height) {
     updating_ = true;
     try {
       Notify(snSurfacesFreeing);
+      spare_ = back_ ? back_->TakeStorage() : std::vector<std::uint32_t>{};
       back_.reset();
       MakeBackSurface();
       Notify(snSurfacesMade);

@@ -98,6 +98,10 @@ class TSurfaceDevice {
 
   std::vector<TSurfaceListener*> listeners_;
   std::unique_ptr<TDirectDrawSurface> back_;
+  // While a start or a resize replaces the back surface: the old one's
+  // memory, for the new one to reuse.
+  bool keepStorage_ = false;
+  std::vector<std::uint32_t> spare_;
   int surfaceWidth_ = 1;
   int surfaceHeight_ = 1;
   bool starting_ = false;

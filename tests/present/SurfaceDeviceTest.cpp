@@ -92,6 +92,30 @@ TEST(SurfaceDevice, ResizingRemakesABlackBackSurface) {
   EXPECT_EQ(device.SurfaceWidth(), 30);
 }
 
+// A restart or a slightly smaller size makes the new back surface in the
+// old one's memory, cleared all the same; a much smaller one lets it go.
+TEST(SurfaceDevice, ANewBackSurfaceReusesTheOldMemoryClearedToBlack) {
+  TSurfaceDevice device;
+  device.BoundsChanged(64, 40);
+  device.StartDevice();
+  device.BackSurface()->Fill(0xFF123456u);
+  const std::uint32_t* memory = device.BackSurface()->Bits();
+  device.StartDevice();
+  EXPECT_EQ(device.BackSurface()->Bits(), memory);
+  device.BackSurface()->Fill(0xFF123456u);
+  device.BoundsChanged(60, 40);
+  EXPECT_EQ(device.BackSurface()->Bits(), memory);
+  const TDirectDrawSurface& back = *device.BackSurface();
+  for (int i = 0; i < 60 * 40; ++i) ASSERT_EQ(back.Bits()[i], 0xFF000000u) << i;
+
+  device.BoundsChanged(10, 10);
+  EXPECT_NE(device.BackSurface()->Bits(), memory);
+  device.StopDevice();
+  device.StartDevice();  // a start after a stop has nothing to reuse
+  EXPECT_EQ(device.BackSurface()->Width(), 10);
+  EXPECT_EQ(device.BackSurface()->Bits()[99], 0xFF000000u);
+}
+
 TEST(SurfaceDevice, ResizingAStoppedDeviceOnlyRecordsTheSize) {
   std::string log;
   Recorder r("R", log);
