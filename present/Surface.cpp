@@ -53,16 +53,31 @@ TDirectDrawSurface::TDirectDrawSurface() = default;
 
 TDirectDrawSurface::TDirectDrawSurface(int width, int height) { SetSize(width, height); }
 
-TDirectDrawSurface::TDirectDrawSurface(int width, int height, std::vector<std::uint32_t> storage) {
+void TSurfacePixels::Assign(std::size_t count, std::uint32_t value) {
+  if (count > capacity_) {
+    data_.reset();  // the old memory goes before the new is asked for
+    data_.reset(new std::uint32_t[count]);  // left unwritten until asked for
+    capacity_ = count;
+  }
+  size_ = count;
+  pending_ = value;
+}
+
+void TSurfacePixels::Write() const {
+  std::fill_n(data_.get(), size_, *pending_);
+  pending_.reset();
+}
+
+TDirectDrawSurface::TDirectDrawSurface(int width, int height, TSurfacePixels storage) {
   // Memory far larger than needed is let go rather than kept unused.
   const std::size_t needed = static_cast<std::size_t>(std::max(width, 0)) * std::max(height, 0);
-  if (storage.capacity() <= 2 * needed) pixels_ = std::move(storage);
+  if (storage.Capacity() <= 2 * needed) pixels_ = std::move(storage);
   SetSize(width, height);
 }
 
-std::vector<std::uint32_t> TDirectDrawSurface::TakeStorage() {
+TSurfacePixels TDirectDrawSurface::TakeStorage() {
   if (canvas_) canvas_->ReleaseCanvas();
-  std::vector<std::uint32_t> storage = std::move(pixels_);
+  TSurfacePixels storage = std::move(pixels_);
   pixels_ = {};
   SetSize(0, 0);
   return storage;
@@ -75,7 +90,7 @@ void TDirectDrawSurface::SetSize(int width, int height) {
   if (canvas_) canvas_->ReleaseCanvas();
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
-  pixels_.assign(static_cast<std::size_t>(width_) * height_, 0xFF000000u);
+  pixels_.Assign(static_cast<std::size_t>(width_) * height_, 0xFF000000u);
   memo_.reset();
   otherChanges_.Take();
   fills_.clear();
@@ -84,7 +99,7 @@ void TDirectDrawSurface::SetSize(int width, int height) {
 
 std::uint32_t* TDirectDrawSurface::Bits() {
   Touched({0, 0, width_, height_});
-  return pixels_.data();
+  return pixels_.Data();
 }
 
 std::uint32_t* TDirectDrawSurface::Line(int y) {
@@ -93,7 +108,7 @@ std::uint32_t* TDirectDrawSurface::Line(int y) {
 }
 
 void TDirectDrawSurface::Fill(std::uint32_t pixel) {
-  std::fill(pixels_.begin(), pixels_.end(), pixel);
+  pixels_.Fill(pixel);
   Touched({0, 0, width_, height_});
 }
 

@@ -73,6 +73,33 @@ class TSurfaceMemo {
   virtual ~TSurfaceMemo() = default;
 };
 
+// A surface's pixel memory. A size or a fill that sets every pixel to one
+// value is only recorded; the memory is written when the pixels are first
+// asked for. A large surface made and remade while a window is being laid
+// out then costs nothing until something draws on it: each fresh 4 KB page
+// costs a fault when first written.
+class TSurfacePixels {
+ public:
+  void Assign(std::size_t count, std::uint32_t value);
+  void Fill(std::uint32_t value) { pending_ = value; }
+  std::uint32_t* Data() {
+    if (pending_) Write();
+    return data_.get();
+  }
+  const std::uint32_t* Data() const {
+    if (pending_) Write();
+    return data_.get();
+  }
+  std::size_t Capacity() const { return capacity_; }
+
+ private:
+  void Write() const;
+  std::unique_ptr<std::uint32_t[]> data_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+  mutable std::optional<std::uint32_t> pending_;
+};
+
 class TDirectDrawSurface {
  public:
   TDirectDrawSurface();
@@ -80,22 +107,22 @@ class TDirectDrawSurface {
   // The same, in memory a surface gave up with TakeStorage: a start-up sizes
   // and restarts the drawing device more than once, and each fresh buffer of
   // megabytes costs a page fault per 4 KB when it is first cleared.
-  TDirectDrawSurface(int width, int height, std::vector<std::uint32_t> storage);
+  TDirectDrawSurface(int width, int height, TSurfacePixels storage);
   ~TDirectDrawSurface();
   TDirectDrawSurface(const TDirectDrawSurface&) = delete;
   TDirectDrawSurface& operator=(const TDirectDrawSurface&) = delete;
 
   void SetSize(int width, int height);  // contents cleared to black
   // Gives up the pixel memory, leaving the surface empty (0 x 0).
-  std::vector<std::uint32_t> TakeStorage();
+  TSurfacePixels TakeStorage();
   int Width() const { return width_; }
   int Height() const { return height_; }
   // Writing through these may change any pixel, so the whole surface counts
   // as changed.
   std::uint32_t* Bits();
   std::uint32_t* Line(int y);
-  const std::uint32_t* Bits() const { return pixels_.data(); }
-  const std::uint32_t* Line(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  const std::uint32_t* Bits() const { return pixels_.Data(); }
+  const std::uint32_t* Line(int y) const { return pixels_.Data() + static_cast<std::size_t>(y) * width_; }
   void Fill(std::uint32_t pixel);
   // Fills the part of area that lies on the surface. Filling an area again
   // with the same pixel, when nothing else has written into it since, is
@@ -103,7 +130,7 @@ class TDirectDrawSurface {
   void FillRect(const TRect& area, std::uint32_t pixel);
 
   // Pixels for drawing routines that report what they write with Touched.
-  std::uint32_t* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  std::uint32_t* Row(int y) { return pixels_.Data() + static_cast<std::size_t>(y) * width_; }
   void Touched(const TRect& area) {
     const TRect clipped{area.Left > 0 ? area.Left : 0, area.Top > 0 ? area.Top : 0,
                         area.Right < width_ ? area.Right : width_, area.Bottom < height_ ? area.Bottom : height_};
@@ -136,7 +163,7 @@ class TDirectDrawSurface {
  private:
   int width_ = 0;
   int height_ = 0;
-  std::vector<std::uint32_t> pixels_;
+  TSurfacePixels pixels_;
   std::unique_ptr<TDirectDrawSurfaceCanvas> canvas_;
   struct TFilled {
     TRect Area;

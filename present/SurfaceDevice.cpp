@@ -42,7 +42,7 @@ void TSurfaceDevice::FireEvent(const std::function<void(TSurfaceDevice&)>& event
 }
 
 void TSurfaceDevice::MakeBackSurface() {
-  std::vector<std::uint32_t> storage = std::move(spare_);
+  TSurfacePixels storage = std::move(spare_);
   spare_ = {};
   try {
     back_ = std::make_unique<TDirectDrawSurface>(surfaceWidth_, surfaceHeight_, std::move(storage));
@@ -147,7 +147,7 @@ void TSurfaceDevice::BoundsChanged(int width, int height) {
     updating_ = true;
     try {
       Notify(snSurfacesFreeing);
-      spare_ = back_ ? back_->TakeStorage() : std::vector<std::uint32_t>{};
+      spare_ = back_ ? back_->TakeStorage() : TSurfacePixels{};
       back_.reset();
       MakeBackSurface();
       Notify(snSurfacesMade);

@@ -101,7 +101,7 @@ class TSurfaceDevice {
   // While a start or a resize replaces the back surface: the old one's
   // memory, for the new one to reuse.
   bool keepStorage_ = false;
-  std::vector<std::uint32_t> spare_;
+  TSurfacePixels spare_;
   int surfaceWidth_ = 1;
   int surfaceHeight_ = 1;
   bool starting_ = false;

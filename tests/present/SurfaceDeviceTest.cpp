@@ -116,6 +116,29 @@ TEST(SurfaceDevice, ANewBackSurfaceReusesTheOldMemoryClearedToBlack) {
   EXPECT_EQ(device.BackSurface()->Bits()[99], 0xFF000000u);
 }
 
+// A whole-surface fill or clear is written only when the pixels are first
+// asked for; whatever asks, through any accessor, sees it done.
+TEST(Surface, AFillRecordedAheadReadsAsWrittenThroughEveryAccessor) {
+  TDirectDrawSurface surface(5, 3);
+  const TDirectDrawSurface& view = surface;
+  EXPECT_EQ(view.Line(2)[4], 0xFF000000u);
+  surface.Row(1)[2] = 0xFF00FF00u;
+  surface.Fill(0xFF0000FFu);
+  EXPECT_EQ(view.Bits()[7], 0xFF0000FFu);  // the written pixel is filled over
+  surface.Fill(0xFFFF0000u);
+  surface.Fill(0xFF00FFFFu);  // only the last of two fills in a row counts
+  EXPECT_EQ(surface.Row(0)[0], 0xFF00FFFFu);
+  surface.Line(1)[1] = 0xFF123456u;
+  EXPECT_EQ(view.Line(1)[1], 0xFF123456u);
+  EXPECT_EQ(view.Line(1)[0], 0xFF00FFFFu);
+  surface.SetSize(4, 4);
+  for (int i = 0; i < 16; ++i) ASSERT_EQ(surface.Bits()[i], 0xFF000000u) << i;
+  surface.Fill(0xFF777777u);
+  TDirectDrawSurface again(2, 2, surface.TakeStorage());
+  EXPECT_EQ(surface.Width(), 0);
+  for (int i = 0; i < 4; ++i) ASSERT_EQ(again.Bits()[i], 0xFF000000u) << i;
+}
+
 TEST(SurfaceDevice, ResizingAStoppedDeviceOnlyRecordsTheSize) {
   std::string log;
   Recorder r("R", log);
