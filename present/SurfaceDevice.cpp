@@ -57,10 +57,13 @@ void TSurfaceDevice::MakeBackSurface() {
 
 void TSurfaceDevice::StartDevice() {
   {
-    struct TKeep {
-      bool& flag;
-      ~TKeep() { flag = false; }
-    } keep{keepStorage_ = true};
+    // The old back surface's memory is kept for the new one, even if a
+    // listener throws while the device stops.
+    struct TKeepStorage {
+      bool& keep;
+      ~TKeepStorage() { keep = false; }
+    } keeping{keepStorage_};
+    keepStorage_ = true;
     StopDevice();
   }
   if (!HasForm()) throw EDXDrawError("Form not found");
