@@ -30,18 +30,18 @@ bool NoSessionBusCanExist(const std::function<const char*(const char*)>& environ
   };
   if (set("DBUS_SESSION_BUS_ADDRESS")) return false;
   if (set("XDG_RUNTIME_DIR") && exists(std::string(environment("XDG_RUNTIME_DIR")) + "/bus")) return false;
-  // The bus library looks for its launcher in its own folder, then on PATH,
-  // where an empty entry is the current folder.
+  // The bus library looks for its launcher in its own folder, then on PATH
+  // (the C library's own default when it is unset), where an empty entry,
+  // a trailing colon included, is the current folder.
   if (exists("/usr/bin/dbus-launch")) return false;
-  std::string_view path = set("PATH") ? environment("PATH") : "";
-  while (!path.empty()) {
-    const std::size_t colon = path.find(':');
-    const std::string_view folder = path.substr(0, colon);
+  const std::string_view path = environment("PATH") != nullptr ? environment("PATH") : "/bin:/usr/bin";
+  for (std::size_t start = 0;;) {
+    const std::size_t colon = path.find(':', start);
+    const std::string_view folder = path.substr(start, colon == std::string_view::npos ? colon : colon - start);
     if (exists((folder.empty() ? std::string(".") : std::string(folder)) + "/dbus-launch")) return false;
-    if (colon == std::string_view::npos) break;
-    path.remove_prefix(colon + 1);
+    if (colon == std::string_view::npos) return true;
+    start = colon + 1;
   }
-  return true;
 }
 
 void SkipSessionBusLaunchWhenNoneCanExist() {

@@ -593,8 +593,12 @@ TEST(SessionBus, SkippedOnlyWhenNoAddressNoSocketAndNoLauncher) {
   EXPECT_FALSE(check());
   files = {"./dbus-launch"};  // an empty PATH entry is the current folder
   EXPECT_FALSE(check());
+  environment["PATH"] = "/usr/local/bin:";  // and so is a trailing colon
+  EXPECT_FALSE(check());
 
-  environment.erase("PATH");
+  environment.erase("PATH");  // unset: the C library's default
+  files = {"/bin/dbus-launch"};
+  EXPECT_FALSE(check());
   files.clear();
   EXPECT_TRUE(check());
 }
