@@ -30,21 +30,28 @@ void Skip(TMemoryStream& stream, std::uint64_t count) {
 
 }  // namespace
 
+const std::vector<std::uint8_t>& TWave::Data() const {
+  static const std::vector<std::uint8_t> none;
+  return data_ ? *data_ : none;
+}
+
 void TWave::Clear() {
   format_.clear();
-  data_ = std::vector<std::uint8_t>();
+  data_.reset();
   dataSize_ = 0;
 }
 
 void TWave::SetData(const std::uint8_t* bytes, std::size_t size) {
-  const std::size_t blocksNow = (data_.capacity() + DataBlock - 1) / DataBlock;
+  // Samples another copy still shares are left to it.
+  if (!data_ || data_.use_count() > 1) data_ = std::make_shared<std::vector<std::uint8_t>>();
+  const std::size_t blocksNow = (data_->capacity() + DataBlock - 1) / DataBlock;
   const std::size_t blocksNeeded = (size + DataBlock - 1) / DataBlock;
   if (blocksNeeded != blocksNow) {
     std::vector<std::uint8_t> fresh;
     fresh.reserve(blocksNeeded * DataBlock);
-    data_.swap(fresh);
+    data_->swap(fresh);
   }
-  data_.assign(bytes, bytes + size);
+  data_->assign(bytes, bytes + size);
   dataSize_ = size;
 }
 

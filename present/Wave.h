@@ -1,6 +1,7 @@
 #pragma once
 // Sound data read from a RIFF/WAVE stream. Toolkit-free.
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -17,7 +18,7 @@ class TWave {
   void Clear();
 
   const std::vector<std::uint8_t>& Format() const { return format_; }  // the "fmt " chunk bytes
-  const std::vector<std::uint8_t>& Data() const { return data_; }      // the samples
+  const std::vector<std::uint8_t>& Data() const;                      // the samples
   std::size_t FormatSize() const { return format_.size(); }
   std::size_t DataSize() const { return dataSize_; }
 
@@ -32,6 +33,9 @@ class TWave {
 
  private:
   std::vector<std::uint8_t> format_;
-  std::vector<std::uint8_t> data_;  // capacity grows in blocks of 8096 bytes
+  // Copies of a wave share its samples until one of them is given others:
+  // a sound buffer keeps a copy of its wave, and the samples are the bulk.
+  // The capacity grows in blocks of 8096 bytes.
+  std::shared_ptr<std::vector<std::uint8_t>> data_;
   std::size_t dataSize_ = 0;
 };

@@ -115,6 +115,16 @@ TEST(WaveData, StorageGrowsInBlocksOf8096Bytes) {
   EXPECT_EQ(wave.DataSize(), 9000u);
   TWave copy = wave;
   EXPECT_EQ(copy.Data(), wave.Data());
+  // Copies share their samples until one is given others.
+  EXPECT_EQ(copy.Data().data(), wave.Data().data());
+  std::vector<std::uint8_t> other(50, 7);
+  copy.SetData(other.data(), other.size());
+  EXPECT_EQ(copy.Data(), other);
+  EXPECT_EQ(wave.Data(), bytes);
+  EXPECT_EQ(copy.Data().capacity(), 8096u);
+  copy.Clear();
+  EXPECT_EQ(wave.DataSize(), 9000u);
+  EXPECT_TRUE(copy.Data().empty());
 }
 
 }  // namespace
