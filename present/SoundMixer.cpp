@@ -50,8 +50,15 @@ std::int32_t PeakOf(const std::vector<std::int16_t>& samples) {
 
 namespace {
 
-// The frames a wave converts to, or none when it cannot be converted.
-std::optional<std::uint64_t> ConvertedFrames(const TWave& wave, int deviceRate) {
+// A wave's layout as the conversion reads it, or none when it cannot be
+// converted.
+struct TConversion {
+  int Channels, Bits;
+  std::uint32_t Rate;
+  std::uint64_t Frames, OutFrames;  // the wave's whole frames, and at the device rate
+};
+
+std::optional<TConversion> ConversionOf(const TWave& wave, int deviceRate) {
   const int channels = wave.Channels(), bits = wave.BitsPerSample();
   const std::uint32_t rate = wave.SamplesPerSec();
   if (wave.FormatTag() != 1 || (channels != 1 && channels != 2) || (bits != 8 && bits != 16)) return std::nullopt;
@@ -60,20 +67,17 @@ std::optional<std::uint64_t> ConvertedFrames(const TWave& wave, int deviceRate) 
   const std::uint64_t frames = std::min(wave.DataSize(), wave.Data().size()) / frameBytes;
   const std::uint64_t outFrames = (frames * deviceRate + rate - 1) / rate;
   if (outFrames > MaxConvertedFrames) return std::nullopt;
-  return outFrames;
+  return TConversion{channels, bits, rate, frames, outFrames};
 }
 
 }  // namespace
 
-bool CanConvertWave(const TWave& wave, int deviceRate) { return ConvertedFrames(wave, deviceRate).has_value(); }
+bool CanConvertWave(const TWave& wave, int deviceRate) { return ConversionOf(wave, deviceRate).has_value(); }
 
 std::shared_ptr<const TSoundSamples> ConvertWave(const TWave& wave, int deviceRate) {
-  const std::optional<std::uint64_t> converted = ConvertedFrames(wave, deviceRate);
-  if (!converted) return nullptr;
-  const std::uint64_t outFrames = *converted;
-  const int channels = wave.Channels(), bits = wave.BitsPerSample();
-  const std::uint32_t rate = wave.SamplesPerSec();
-  const std::uint64_t frames = std::min(wave.DataSize(), wave.Data().size()) / (static_cast<std::size_t>(channels) * bits / 8);
+  const std::optional<TConversion> conversion = ConversionOf(wave, deviceRate);
+  if (!conversion) return nullptr;
+  const auto [channels, bits, rate, frames, outFrames] = *conversion;
 
   auto result = std::make_shared<TSoundSamples>();
   result->SourceRate = rate;
