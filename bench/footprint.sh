@@ -2,7 +2,9 @@
 # Footprint of the running game under Xvfb on a 1920 x 1080 screen:
 #  - start-up: the time from starting the process to the first drawn map,
 #    beside the same time for a bare Qt window showing a picture, medians
-#    of STARTS starts of each, taken in turns in the same run;
+#    of STARTS starts of each, taken in turns in the same run; and the
+#    processor time each had used by then, with the display server's over
+#    the same span, which tells work from waiting;
 #  - the share of one processor core taken by the game and by the display
 #    server at speed Normal with the mouse still, over 10 s, with water in
 #    view (a river or canal in any view), with none, and flooded (nearly all
@@ -49,30 +51,38 @@ cd "$WORK"
 # Where the picture is looked for: inside the bare window's picture and
 # inside the map view, clear of the tool palette.
 REGION="250 250 300 200"
-# Starts a program, waits for its picture; sets PID and SHOWN (ms).
+# Processor time of a process in nanoseconds, summed over its threads.
+cputime() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{t += $1} END {printf "%.0f", t}'; }
+XVFB=$(pgrep -n -f "^Xvfb ${DISPLAY} " || pgrep -n -f "Xvfb ${DISPLAY}")
+# Starts a program, waits for its picture; sets PID, SHOWN (ms), CPU (the
+# program's processor time until then, ms) and SERVER (the display server's
+# over the same span, ms).
 start() {
-  local line
+  local line x0
+  x0=$(cputime "$XVFB")
   line=$("$BUILD/zolvorn_firstpaint" $REGION -- "$@") || { echo "footprint: $1 never showed its picture" >&2; exit 1; }
+  SERVER=$(awk -v a="$x0" -v b="$(cputime "$XVFB")" 'BEGIN{printf "%.1f", (b - a) / 1e6}')
   PID=$(awk '{print $6}' <<<"$line")
   SHOWN=$(awk '{print $4}' <<<"$line")
+  CPU=$(awk '{print $8}' <<<"$line")
 }
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
-BARE=() GAME=()
+BARE=() GAME=() BARE_CPU=() GAME_CPU=() BARE_SERVER=() GAME_SERVER=()
 for ((i = 0; i < STARTS; i++)); do
-  start "$BUILD/zolvorn_bare"; BARE+=("$SHOWN"); stop
-  start "$BUILD/zolvorn"; GAME+=("$SHOWN"); stop
+  start "$BUILD/zolvorn_bare"; BARE+=("$SHOWN"); BARE_CPU+=("$CPU"); BARE_SERVER+=("$SERVER"); stop
+  start "$BUILD/zolvorn"; GAME+=("$SHOWN"); GAME_CPU+=("$CPU"); GAME_SERVER+=("$SERVER"); stop
 done
 BARE_MEDIAN=$(printf '%s\n' "${BARE[@]}" | median)
 GAME_MEDIAN=$(printf '%s\n' "${GAME[@]}" | median)
 echo "start-up, bare window's picture: ${BARE[*]} ms; median $BARE_MEDIAN ms"
 echo "start-up, game's first map:      ${GAME[*]} ms; median $GAME_MEDIAN ms"
 echo "start-up ratio game / bare: $(awk -v g="$GAME_MEDIAN" -v b="$BARE_MEDIAN" 'BEGIN{printf "%.2f", g / b}')"
+echo "start-up, processor time until the picture (medians): bare $(printf '%s\n' "${BARE_CPU[@]}" | median) ms," \
+  "game $(printf '%s\n' "${GAME_CPU[@]}" | median) ms; display server meanwhile" \
+  "$(printf '%s\n' "${BARE_SERVER[@]}" | median) and $(printf '%s\n' "${GAME_SERVER[@]}" | median) ms"
 
-# Processor time of a process in nanoseconds, summed over its threads.
-cputime() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{t += $1} END {printf "%.0f", t}'; }
-XVFB=$(pgrep -n -f "^Xvfb ${DISPLAY} " || pgrep -n -f "Xvfb ${DISPLAY}")
 share() { awk -v d="$1" 'BEGIN{printf "%.2f", 100 * d / 1e9 / 10}'; }
 # Median over three runs of 10 s: one run can catch a neighbour's burst.
 idle() {
