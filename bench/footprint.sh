@@ -56,7 +56,8 @@ cputime() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{t += $1} END {pr
 XVFB=$(pgrep -n -f "^Xvfb ${DISPLAY} " || pgrep -n -f "Xvfb ${DISPLAY}")
 # Starts a program, waits for its picture; sets PID, SHOWN (ms), CPU (the
 # program's processor time until then, ms) and SERVER (the display server's
-# over the same span, ms).
+# over the same span, ms, answering the timer's screen reads included, which
+# cost the same for every program).
 start() {
   local line x0
   x0=$(cputime "$XVFB")

@@ -140,9 +140,9 @@ int main(int argc, char** argv) {
   // The process clock counts threads that have already ended, as the
   // program's start-up workers have.
   double cpu = -1;
-  clockid_t clock{};
+  clockid_t processClock{};
   timespec used{};
-  if (clock_getcpuclockid(child, &clock) == 0 && clock_gettime(clock, &used) == 0)
+  if (clock_getcpuclockid(child, &processClock) == 0 && clock_gettime(processClock, &used) == 0)
     cpu = used.tv_sec * 1e3 + used.tv_nsec / 1e6;
   std::printf("mapped %.1f shown %.1f pid %d cpu %.1f\n", mapped, shown, static_cast<int>(child), cpu);
   xcb_disconnect(connection);
