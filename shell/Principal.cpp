@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QFutureWatcher>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
@@ -13,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -22,6 +24,7 @@
 
 #include "datafiles/zolsalvacfg.h"
 #include "present/Tune.h"
+#include "present/WindowSurface.h"
 #include "shell/Editor.h"
 #include "shell/Text.h"
 #include "shell/defines.h"
@@ -104,6 +107,9 @@ TForm1::TForm1() {
   QFont font(QStringLiteral("Verdana"));
   font.setPointSize(8);
   setFont(font);
+  // Faulting in a maximised window's memory at its first paint costs as much
+  // as building all of its controls; the worker does it meanwhile.
+  surfaceMapping_ = PrepareWindowSurface(*this, MaximisedGeometry().size());
   ZolSaveCfg1 = new TZolSaveCfg(this);
   ZolSaveCfg1->FileName = "./vorn.ini";
   ZolSaveCfg1->Encriptar = false;
@@ -114,6 +120,11 @@ TForm1::TForm1() {
   FinishLoadingAssets();
   FollowStrokes();
   resize(DesignClientWidth, DesignClientHeight + menuBar()->sizeHint().height());
+}
+
+QRect TForm1::MaximisedGeometry() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->availableGeometry() : QRect();
 }
 
 TForm1::~TForm1() {

@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "datafiles/zolpackload.h"
@@ -59,6 +60,10 @@ class TForm1 : public QMainWindow, public IMapHost {
   // when an asset is missing; nothing else has been made then.
   TForm1();
   ~TForm1() override;
+
+  // Where the window goes when shown maximised with no window manager to
+  // place it: the screen's free area. Empty without a screen.
+  static QRect MaximisedGeometry();
 
   // Program entry steps 3 and 4: the map view inside the document area, then
   // the palette beside it.
@@ -239,6 +244,9 @@ class TForm1 : public QMainWindow, public IMapHost {
   // Declared after the lists it fills, so that it is destroyed (and the
   // worker waited for) before them if the constructor fails half-way.
   std::future<void> assetsLoading_;
+  // Maps the window's drawing memory while start-up goes on (see
+  // PrepareWindowSurface); it never writes to it, so nothing waits for it.
+  std::jthread surfaceMapping_;
   // The soundtrack being composed away from the frame loop, until it is done.
   QFutureWatcher<std::vector<std::int16_t>>* composing_ = nullptr;
   // The status message on show, kept so that it can follow a language change.

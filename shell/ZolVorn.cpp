@@ -1,8 +1,6 @@
 // Zol Vorn: a ranch-building game.
 #include <QApplication>
-#include <QGuiApplication>
 #include <QIcon>
-#include <QScreen>
 
 #include "assets/art/Glyphs.h"
 #include "shell/Startup.h"
@@ -17,7 +15,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<TForm1> form1 = CreateGameWindows();
   if (!form1) return 1;
   // Without a window manager nothing maximises a window: take the screen.
-  if (QScreen* screen = QGuiApplication::primaryScreen()) form1->setGeometry(screen->availableGeometry());
+  if (const QRect screen = TForm1::MaximisedGeometry(); !screen.isEmpty()) form1->setGeometry(screen);
   form1->showMaximized();
   return app.exec();
 }
