@@ -38,6 +38,8 @@ class TDXDraw : public QWidget, public TSurfaceDevice {
   // PresentFrame asked to repaint.
   const QImage& FrontImage() const { return front_; }
   const QRegion& PresentedRegion() const { return presented_; }
+  // The most rows a repaint copies in one piece (see paintEvent).
+  static constexpr int PresentBandRows = 64;
 
   std::function<void(TDXDraw&, int x, int y, Qt::KeyboardModifiers)> OnMouseMove;
 

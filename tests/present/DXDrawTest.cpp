@@ -69,6 +69,35 @@ TEST(DXDraw, PresentedFramesShowCentredInTheControl) {
   EXPECT_EQ(shot.pixel(115, 95), 0xFF00FF00u);
 }
 
+// A repaint taller than one band is put together from bands that meet
+// exactly, whatever the height and wherever the part starts.
+TEST(DXDraw, TallRepaintsShowEveryRowOnce) {
+  TestApp();
+  QWidget form;
+  form.resize(80, 3 * TDXDraw::PresentBandRows + 40);
+  auto* draw = new TDXDraw(&form);
+  draw->setGeometry(0, 0, 37, 3 * TDXDraw::PresentBandRows + 13);
+  form.show();
+  TDirectDrawSurface& back = *draw->BackSurface();
+  for (int y = 0; y < back.Height(); ++y) {
+    std::uint32_t* row = back.Row(y);
+    for (int x = 0; x < back.Width(); ++x) row[x] = 0xFF000000u | static_cast<std::uint32_t>(y << 8 | x);
+  }
+  draw->PresentFrame();
+  for (const QRect& part : {draw->rect(), QRect(3, 5, 30, 2 * TDXDraw::PresentBandRows + 1)}) {
+    QImage shot(draw->size(), QImage::Format_RGB32);
+    shot.fill(Qt::white);
+    draw->render(&shot, QPoint(), QRegion(part));  // the part lands at the corner
+    for (int y = 0; y < shot.height(); ++y)
+      for (int x = 0; x < shot.width(); ++x) {
+        const bool inside = part.translated(-part.topLeft()).contains(x, y);
+        const QPoint at = QPoint(x, y) + part.topLeft();
+        const QRgb want = inside ? (0xFF000000u | static_cast<QRgb>(at.y() << 8 | at.x())) : 0xFFFFFFFFu;
+        ASSERT_EQ(shot.pixel(x, y), want) << "at " << x << ", " << y << " of part " << part.y();
+      }
+  }
+}
+
 TEST(DXDraw, ImageListsFollowTheWidgetToItsEnd) {
   Form f;
   TDXImageList list;
