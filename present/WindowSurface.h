@@ -20,6 +20,6 @@ bool PrefaultWritable(void* data, std::size_t bytes);
 // toolkit make its backing store at `size` now (the size the window will
 // first show at), then maps the store's memory on the returned worker.
 // The worker never writes the memory, so the window may paint while it
-// runs. An empty thread when there is nothing to map (an empty size, or a
+// runs, and a store remade meanwhile (at another size) loses nothing. An empty thread when there is nothing to map (an empty size, or a
 // platform whose store is not plain memory).
 std::jthread PrepareWindowSurface(QWidget& window, QSize size);
