@@ -4,9 +4,12 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 
 #include "shell/CoolForm.h"
 #include "shell/MinimapControl.h"
+#include "shell/defines.h"
+#include "view/SpeedButton.h"
 
 namespace {
 constexpr QSize ClientSize(290, 282);
@@ -72,4 +75,26 @@ void TTelaMapa::FormClose(QCloseEvent* event) {
   event->accept();
   setAttribute(Qt::WA_DeleteOnClose);
   if (QMdiSubWindow* child = SubWindow()) child->setAttribute(Qt::WA_DeleteOnClose);
+}
+
+TTelaMapa* OverviewWindow = nullptr;
+
+void ToggleOverview(TSpeedButton& button, QMdiArea& area, const QWidget& centreOn, TForm2* view) {
+  if (button.isChecked()) {
+    auto* overview = new TTelaMapa;
+    OverviewWindow = overview;
+    QPointer<TSpeedButton> down = &button;
+    QObject::connect(overview, &QObject::destroyed, [overview, down] {
+      if (OverviewWindow == overview) OverviewWindow = nullptr;
+      if (down) down->setChecked(false);
+    });
+    overview->ShowInArea(area, centreOn);
+    overview->ShowMinimap(view, MinimapOn);
+  } else if (OverviewWindow != nullptr) {
+    QMdiSubWindow* frame = OverviewWindow->SubWindow();
+    if (frame != nullptr)
+      delete frame;
+    else
+      delete OverviewWindow;
+  }
 }

@@ -8,6 +8,7 @@ class QMdiSubWindow;
 class TCoolForm;
 class TForm2;
 class TMinimapControl;
+class TSpeedButton;
 
 class TTelaMapa : public QWidget {
  public:
@@ -39,3 +40,13 @@ class TTelaMapa : public QWidget {
  private:
   void FormClose(QCloseEvent* event);
 };
+
+// The open overview window, if any.
+extern TTelaMapa* OverviewWindow;
+
+// BotMapa's action: while the button is down the overview window is open in
+// the document area, centred on `centreOn`, with the minimap of `view` as the
+// option says; the button coming up closes it. However the window goes (the
+// button, its own close, the program's end), it is forgotten and the button
+// comes up.
+void ToggleOverview(TSpeedButton& button, QMdiArea& area, const QWidget& centreOn, TForm2* view);

@@ -135,8 +135,7 @@ void TMinimapControl::CentreViewOn(const QPoint& position) {
   const QRect map = MapRect();
   const int tileX = std::clamp((position.x() - map.left()) / cell_, 0, TMinimap::Side - 1) + 1;
   const int tileY = std::clamp((position.y() - map.top()) / cell_, 0, TMinimap::Side - 1) + 1;
-  view_->BarraHorizontal->setValue(CentredScroll(tileX, view_->Tela->width(), TileSize));
-  view_->BarraVertical->setValue(CentredScroll(tileY, view_->Tela->height(), TileSize));
+  view_->CentreOn(tileX, tileY);
   Follow();
 }
 

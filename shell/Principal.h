@@ -1,32 +1,36 @@
 #pragma once
-// The main window: owner of the map, the image and wave lists and the package
-// reader; start-up order; the menu bar, the toolbar panel and the status bar;
-// and the host through which the map shows funds, date and forecast and plays
-// its ambient sounds.
+// The main window: the frame of the game (menu bar, toolbar panel, document
+// area, status bar) and the owner of the map, the image and wave lists and
+// the package reader. Each command is handed to the room of its subject: the
+// ranch's file commands and undo, the language, the status messages, the
+// displays the map writes to, the soundtrack; the menus, the Extras menu and
+// the toolbar are built by their own files.
 #include <QImage>
 #include <QMainWindow>
 #include <cstdint>
 #include <future>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <thread>
-#include <vector>
 
 #include "datafiles/zolpackload.h"
-#include "map/MapHost.h"
 #include "map/Mapa.h"
 #include "map/Strokes.h"
 #include "present/DXImageList.h"
 #include "present/DXSound.h"
 #include "present/MusicStream.h"
-#include "shell/ExtraTexts.h"
+#include "shell/AssetLoading.h"
+#include "shell/Editor.h"
+#include "shell/ForecastStrip.h"
+#include "shell/GameDisplays.h"
+#include "shell/Language.h"
+#include "shell/Ranch.h"
+#include "shell/SoundtrackSwitch.h"
+#include "shell/StatusLine.h"
 
 class QAction;
 class QActionGroup;
-template <typename T>
-class QFutureWatcher;
 class QFrame;
 class QLabel;
 class QMdiArea;
@@ -39,22 +43,7 @@ class TSpeedButton;
 class TTelaMapa;
 class TZolSaveCfg;
 
-// Start-up cannot go on: the package or one of its entries is missing or
-// unreadable. The message names it.
-class EStartupError : public std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-// Names of the language files found at start-up; entry i belongs to the
-// language menu item whose tag is i.
-extern std::vector<std::string> LanguageFiles;
-// The open overview window, if any.
-extern TTelaMapa* OverviewWindow;
-
-// Where the package lies, relative to the working directory.
-inline constexpr const char* PackagePath = "data/data.dpf";
-
-class TForm1 : public QMainWindow, public IMapHost {
+class TForm1 : public QMainWindow {
  public:
   // Runs the creation event: seed, zoom table, assets. Throws EStartupError
   // when an asset is missing; nothing else has been made then.
@@ -75,8 +64,7 @@ class TForm1 : public QMainWindow, public IMapHost {
   TDXImageList IMGOutros;
   TDXSound Som;
   TDXWaveList Audio;
-  // The soundtrack, composed when it is first asked for; it plays while
-  // "Trilha sonora" and "Música" are both checked.
+  // The soundtrack; it plays while "Trilha sonora" and "Música" are both checked.
   TMusicStream Soundtrack{Som};
   TZolPackLoad ZolPackLoad1;
   TZolSaveCfg* ZolSaveCfg1 = nullptr;  // present and idle; owned by this window
@@ -108,8 +96,7 @@ class TForm1 : public QMainWindow, public IMapHost {
   QAction* Parado1 = nullptr;
   QAction* Sobre1 = nullptr;
 
-  // The Extras menu: what the game offers beyond its first version's menus.
-  // Options start unchecked in every run.
+  // The Extras menu (shell/ExtrasMenu.cpp holds its rows).
   QMenu* Extras1 = nullptr;
   QAction* Novafazenda1 = nullptr;
   QAction* Abrirjogo1 = nullptr;
@@ -126,9 +113,6 @@ class TForm1 : public QMainWindow, public IMapHost {
   QAction* N4 = nullptr;
   QAction* Trilhasonora1 = nullptr;
 
-  // The current language's companion texts.
-  TExtraTexts Extras;
-
   // The player's building strokes, for Desfazer and Refazer; lent to the map view.
   TStrokeHistory Strokes;
 
@@ -144,7 +128,7 @@ class TForm1 : public QMainWindow, public IMapHost {
   TSpeedButton* BotMercado = nullptr;
   QFrame* Panel2 = nullptr;
   QLabel* Dias = nullptr;
-  QImage DiasImage;  // the forecast strip's canvas, 72 x 27
+  QImage DiasImage;  // the forecast box's canvas, 72 x 27
   QLabel* LabData = nullptr;
   QLabel* LabFund = nullptr;
   QLabel* LabDate = nullptr;
@@ -154,6 +138,14 @@ class TForm1 : public QMainWindow, public IMapHost {
   QMdiArea* MdiArea = nullptr;
   QStatusBar* StatusBar = nullptr;
   QLabel* StatusText = nullptr;
+
+  // The rooms the window hands its commands to.
+  TRanch Ranch{RanchMap, Strokes};
+  TLanguage Language;
+  TStatusLine Status{Language};
+  TForecastStrip Forecast{DiasImage, IMGOutros};
+  TGameDisplays Displays{Forecast, Audio};  // the map's host
+  TSoundtrackSwitch SoundtrackSwitch{Soundtrack};
 
   // Events and commands.
   void FormShow();
@@ -178,42 +170,25 @@ class TForm1 : public QMainWindow, public IMapHost {
   void Refazer1Click();
   void Minimapa1Click();
   void Mapagrande1Click();
-  void Navegarcomomouse1Click();
-  void Marcadordestacado1Click();
-  void Terrenodetalhado1Click();
   void Trilhasonora1Click();
 
-  // The whole game: the funds, date and forecast displays show the record as
-  // it stands, at once, changing nothing in it.
+  // The displays show the record as it stands (see TGameDisplays).
   void ShowGameState();
-  // Saves the record to `path` (see SaveGameRecord) and says in the status
-  // bar how it went; true when saved.
+  // Saves the record to `path`, or loads it from there, and says in the
+  // status bar how it went; true when done. A refused load leaves the record
+  // byte for byte as it was.
   bool SaveGameTo(const QString& path);
-  // Loads a saved game from `path` when it is sound, says in the status bar
-  // how it went, and calls GameReplaced after a load. A refused load leaves
-  // the record byte for byte as it was. True when loaded.
   bool LoadGameFrom(const QString& path);
-  // Everything that follows the record once it was replaced as a whole (a
-  // load, a new ranch) hooks in here.
-  void GameReplaced();
 
   // Writes a message in the status bar; it is written again in the new
   // language when the language changes. "%1" in the text becomes fileName.
   void ShowStatus(TExtraText text, const QString& fileName = {});
   // A text of the current language as it appears on screen.
-  QString ExtraText(TExtraText text) const;
+  QString ExtraText(TExtraText text) const { return Language.Text(text); }
 
   // Language files.
   void ScanLanguages();
-  void LanguageClick(QObject* sender);
   void LoadLanguage(const std::string& name);
-
-  // IMapHost.
-  void ShowFunds(std::int32_t funds) override;
-  void ShowDate(std::string_view text) override;
-  void ForecastCell(int cell, std::uint8_t weather) override;
-  void ForecastLine(int x1, int y1, int x2, int y2) override;
-  void PlayWave(int index) override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -222,22 +197,10 @@ class TForm1 : public QMainWindow, public IMapHost {
  private:
   void FormCreate();
   void FinishLoadingAssets();
-  void LoadAssets();
-  void ExtractEntry(const std::string& name, TPictureCollection* pictures, TWaveCollection* waves);
-  void AddMarkerSquare(TColor color);
-  void BuildMenu();
-  void BuildExtrasMenu();
-  void ApplyExtraTexts();
-  void BuildToolbar();
   void BuildStatusBar();
-  void SetSpeed(unsigned char speed);
-  void ShowForecast();
-  void FollowStrokes();
-  bool AskDiscardChanges();
-  QString ChooseGameFile(bool saving);
+  // Says how a ranch command went, and follows a replaced record on screen.
+  bool Report(TRanchResult result, const QString& path = {});
   void ScrollToHouse();
-  void ComposeSoundtrack();
-  void FollowMusicSwitches();
 
   bool shown_ = false;
   // The assets being read on a worker while the window builds its controls.
@@ -247,12 +210,4 @@ class TForm1 : public QMainWindow, public IMapHost {
   // Maps the window's drawing memory while start-up goes on (see
   // PrepareWindowSurface); it never writes to it, so nothing waits for it.
   std::jthread surfaceMapping_;
-  // The soundtrack being composed away from the frame loop, until it is done.
-  QFutureWatcher<std::vector<std::int16_t>>* composing_ = nullptr;
-  // The status message on show, kept so that it can follow a language change.
-  struct TStatusMessage {
-    bool shown = false;
-    TExtraText text = TExtraText::ExtrasMenu;
-    QString fileName;
-  } status_;
 };

@@ -32,7 +32,7 @@ void TLargeMap::Apply() {
 
 void TLargeMap::Fit() {
   if (!area_ || view_.isMinimized()) return;
-  view_.setGeometry(Left, 0, std::max(1, area_->width() - Left), std::max(1, area_->height()));
+  view_.setGeometry(MapViewLeft, 0, std::max(1, area_->width() - MapViewLeft), std::max(1, area_->height()));
 }
 
 bool TLargeMap::eventFilter(QObject* watched, QEvent* event) {

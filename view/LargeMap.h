@@ -12,10 +12,6 @@ class TForm2;
 
 class TLargeMap : public QObject {
  public:
-  // Where the large view starts in the document area: right of the palette,
-  // where the view is placed at start-up.
-  static constexpr int Left = 86;
-
   explicit TLargeMap(TForm2& view);
 
   // Follows the LargeMapOn option.

@@ -93,13 +93,3 @@ TMinimapArea MinimapViewArea(const TViewport& view, int cell) {
                     scale(top + std::max(view.Height, 0))};
   return area.Empty() ? TMinimapArea{} : area;
 }
-
-int CentredScroll(int tile, int viewPixels, int tileSize) {
-  if (tileSize <= 0) return 0;
-  // The tile's middle lies (tile - 1/2) tiles in; the view's middle half the
-  // view further on. Rounded to the nearest whole tile.
-  const long long twice = (2LL * tile - 1) * tileSize - viewPixels;
-  const long long divisor = 2LL * tileSize;
-  const long long rounded = twice >= 0 ? (twice + tileSize) / divisor : -((-twice + tileSize) / divisor);
-  return static_cast<int>(std::clamp<long long>(rounded, -MapSize, MapSize));
-}

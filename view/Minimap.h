@@ -58,8 +58,3 @@ struct TViewport {
 // The part of the map the view shows, in minimap pixels at `cell` pixels a
 // tile, cut to the map. A partly shown column or row counts in proportion.
 TMinimapArea MinimapViewArea(const TViewport& view, int cell);
-
-// The scroll position (in tiles) that puts the middle of tile `tile`
-// (1..96) in the middle of `viewPixels` pixels of view at `tileSize` pixels a
-// tile. The scroll bars keep it within their limits.
-int CentredScroll(int tile, int viewPixels, int tileSize);

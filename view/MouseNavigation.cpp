@@ -1,53 +1,22 @@
 #include "view/MouseNavigation.h"
 
 #include <QMouseEvent>
-#include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
 
 #include "shell/defines.h"
 #include "view/VerMapa.h"
+#include "view/ZoomScroll.h"
 
 namespace {
-constexpr int FirstZoom = 1;
-constexpr int LastZoom = 5;
-
 // Nearest whole number of tiles in `pixels`, halves away from zero.
 int RoundToTiles(int pixels, int tileSize) {
   return pixels >= 0 ? (pixels + tileSize / 2) / tileSize : -((-pixels + tileSize / 2) / tileSize);
 }
 }  // namespace
 
-int ScrollKeeping(int tile, int pixel, int tileSize) {
-  if (tileSize <= 0) return 0;
-  return tile - 1 - pixel / tileSize;
-}
-
 TMouseNavigation::TMouseNavigation(TForm2& view) : QObject(&view), view_(view), surface_(view.Tela) {
   surface_->installEventFilter(this);
-}
-
-void TMouseNavigation::ZoomAt(int steps, const QPoint& cursor) {
-  if (ZoomIndex < FirstZoom || ZoomIndex > LastZoom || TileSize == 0) return;
-  const int index = std::clamp(ZoomIndex + steps, FirstZoom, LastZoom);
-  const int size = ZoomSizes[index];
-  if (size == 0) return;
-  // The tile under the cursor as the frame's tool handling sees it.
-  const int tileX = ViewX + cursor.x() / TileSize + 1;
-  const int tileY = ViewY + cursor.y() / TileSize + 1;
-  ZoomIndex = static_cast<unsigned char>(index);
-  // At once, so that the next frame draws the new origin at the new size.
-  TileSize = static_cast<unsigned char>(size);
-  ScrollTo(ScrollKeeping(tileX, cursor.x(), size), ScrollKeeping(tileY, cursor.y(), size), size);
-}
-
-// The bars get the limits of the new tile size before the position, which
-// the map drawing would otherwise cut to the old size's limits.
-void TMouseNavigation::ScrollTo(int viewX, int viewY, int tileSize) {
-  view_.BarraHorizontal->setMaximum(std::max(1, ScrollLimit(view_.Tela->width(), tileSize)));
-  view_.BarraVertical->setMaximum(std::max(1, ScrollLimit(view_.Tela->height(), tileSize)));
-  view_.BarraHorizontal->setValue(viewX);
-  view_.BarraVertical->setValue(viewY);
 }
 
 bool TMouseNavigation::eventFilter(QObject* watched, QEvent* event) {
@@ -84,7 +53,7 @@ bool TMouseNavigation::Wheel(const QWheelEvent& event) {
   const long long turned = static_cast<long long>(wheelRest_) + event.angleDelta().y();
   const long long steps = std::clamp<long long>(turned / Notch, -LastZoom, LastZoom);
   wheelRest_ = static_cast<int>(turned % Notch);
-  if (steps != 0) ZoomAt(static_cast<int>(steps), event.position().toPoint());
+  if (steps != 0) view_.ZoomAt(static_cast<int>(steps), event.position().toPoint());
   return true;
 }
 
@@ -101,6 +70,5 @@ void TMouseNavigation::Move(const QMouseEvent& event) {
     return;
   }
   const QPoint moved = event.globalPosition().toPoint() - pan_->pointer;
-  view_.BarraHorizontal->setValue(pan_->viewX - RoundToTiles(moved.x(), TileSize));
-  view_.BarraVertical->setValue(pan_->viewY - RoundToTiles(moved.y(), TileSize));
+  view_.ScrollTo(pan_->viewX - RoundToTiles(moved.x(), TileSize), pan_->viewY - RoundToTiles(moved.y(), TileSize));
 }

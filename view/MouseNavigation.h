@@ -11,10 +11,6 @@ class QMouseEvent;
 class QWheelEvent;
 class TForm2;
 
-// The scroll position that shows tile `tile` (1-based) at `pixel` pixels from
-// the view's edge, at `tileSize` pixels a tile.
-int ScrollKeeping(int tile, int pixel, int tileSize);
-
 class TMouseNavigation : public QObject {
  public:
   // A wheel's notch, in the eighths of a degree that wheel events count.
@@ -23,11 +19,6 @@ class TMouseNavigation : public QObject {
   // Watches the view's drawing surface.
   explicit TMouseNavigation(TForm2& view);
 
-  // Zooms in (positive) or out (negative) by whole steps within the zoom
-  // table, keeping the tile at `cursor` (surface pixels) under it as far as
-  // the scroll limits allow.
-  void ZoomAt(int steps, const QPoint& cursor);
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -35,7 +26,6 @@ class TMouseNavigation : public QObject {
   bool Wheel(const QWheelEvent& event);
   bool Press(const QMouseEvent& event);
   void Move(const QMouseEvent& event);
-  void ScrollTo(int viewX, int viewY, int tileSize);
 
   // Where a middle-button drag started: the pointer and the scroll position.
   struct TPan {

@@ -8,13 +8,13 @@
 #include "shell/Text.h"
 #include "shell/defines.h"
 #include "view/VerMapa.h"
+#include "view/ZoomScroll.h"
 
 namespace {
 constexpr int ButtonSize = 32;
 constexpr int GlyphSize = 24;
 constexpr int DesignClientWidth = 104;
 constexpr int DesignClientHeight = 276;
-constexpr int MaxZoomIndex = 5;
 
 // The sixteen buttons, row by row as they stand in the palette.
 struct TButtonPlace {
@@ -69,13 +69,8 @@ TTools::TTools(TForm2* mapView, QLabel* statusText, QWidget* parent)
   }
 }
 
-void TTools::BotAproximaClick() {
-  if (ZoomIndex < MaxZoomIndex) ++ZoomIndex;
-}
-
-void TTools::BotReduzClick() {
-  if (ZoomIndex > 1) --ZoomIndex;
-}
+void TTools::BotAproximaClick() { StepZoom(1); }
+void TTools::BotReduzClick() { StepZoom(-1); }
 
 void TTools::BotMoverClick() { ToolClick(BotMover, tlMover); }
 void TTools::BotVerClick() { ToolClick(BotVer, tlVer); }

@@ -14,6 +14,7 @@
 #include "shell/defines.h"
 #include "view/LargeMap.h"
 #include "view/MouseNavigation.h"
+#include "view/ZoomScroll.h"
 
 std::int32_t MouseX = 0, MouseY = 0;
 std::int32_t HoverX = 0, HoverY = 0;
@@ -44,6 +45,8 @@ constexpr int LastTile = 96;
 constexpr int MarkerOpacity = 96;
 constexpr int DesignClientWidth = 309;
 constexpr int DesignClientHeight = 242;
+// At start-up the view reaches below the main window's client by this much.
+constexpr int StartHeightOver = 32;
 
 // Frames after which the game clock steps, and the days of one step,
 // indexed by GameSpeed (0 unused). A threshold of 0 never steps.
@@ -213,6 +216,14 @@ void TForm2::LayOutControls() {
   Panel1->move(cw - ScrollBarSize, ch - ScrollBarSize);
 }
 
+void TForm2::PlaceInMainWindow(int mainClientWidth, int mainClientHeight) {
+  SetClientSize(mainClientWidth, mainClientHeight + StartHeightOver);
+  move(MapViewLeft, 0);
+  LayOutControls();
+  Tela->resize(ClientWidth() - SurfaceInset, ClientHeight() - SurfaceInset);
+  Tela->StartDevice();
+}
+
 void TForm2::BarraHorizontalChange() { ViewX = BarraHorizontal->value(); }
 void TForm2::BarraVerticalChange() { ViewY = BarraVertical->value(); }
 
@@ -243,7 +254,7 @@ void TForm2::DXTimer1Timer(int) {
 
   Tecla->Poll();
   FollowStroke();
-  if (ZoomIndex >= 1 && ZoomIndex <= 5) TileSize = ZoomSizes[ZoomIndex];
+  FollowZoom();
   // An open menu or dialog keeps its keys and clicks to itself.
   if (!ModalInputOpen()) {
     ScrollByKeys();
@@ -287,10 +298,48 @@ void TForm2::ScrollByKeys() {
   Edit1->clear();
   Edit1->setFocus();
   const TInputStates& states = Tecla->CurrentStates;
-  if (states[stRight]) BarraHorizontal->setValue(BarraHorizontal->value() + 1);
-  if (states[stLeft]) BarraHorizontal->setValue(BarraHorizontal->value() - 1);
-  if (states[stDown]) BarraVertical->setValue(BarraVertical->value() + 1);
-  if (states[stUp]) BarraVertical->setValue(BarraVertical->value() - 1);
+  if (states[stRight]) ScrollBy(1, 0);
+  if (states[stLeft]) ScrollBy(-1, 0);
+  if (states[stDown]) ScrollBy(0, 1);
+  if (states[stUp]) ScrollBy(0, -1);
+}
+
+void TForm2::FollowZoom() {
+  if (ZoomStepValid()) TileSize = ZoomSizes[ZoomIndex];
+}
+
+void TForm2::ZoomAt(int steps, const QPoint& cursor) {
+  if (!ZoomStepValid() || TileSize == 0) return;
+  const int step = std::clamp(ZoomIndex + steps, FirstZoom, LastZoom);
+  const int size = ZoomSizes[step];
+  if (size == 0) return;
+  // The tile under the cursor as the frame's tool handling sees it.
+  const int tileX = ViewX + cursor.x() / TileSize + 1;
+  const int tileY = ViewY + cursor.y() / TileSize + 1;
+  ZoomIndex = static_cast<unsigned char>(step);
+  // At once, so that the next frame draws the new origin at the new size.
+  TileSize = static_cast<unsigned char>(size);
+  // The bars get the limits of the new tile size before the position, which
+  // the map drawing would otherwise cut to the old size's limits.
+  BarraHorizontal->setMaximum(std::max(1, ScrollLimit(Tela->width(), size)));
+  BarraVertical->setMaximum(std::max(1, ScrollLimit(Tela->height(), size)));
+  ScrollTo(ScrollKeeping(tileX, cursor.x(), size), ScrollKeeping(tileY, cursor.y(), size));
+}
+
+void TForm2::CentreOn(int tileX, int tileY) {
+  ScrollTo(CentredScroll(tileX, Tela->width(), TileSize), CentredScroll(tileY, Tela->height(), TileSize));
+}
+
+void TForm2::ScrollToStart(int startX, int startY) { ScrollTo(StartScroll(startX), StartScroll(startY)); }
+
+void TForm2::ScrollBy(int columns, int rows) {
+  if (columns != 0) BarraHorizontal->setValue(BarraHorizontal->value() + columns);
+  if (rows != 0) BarraVertical->setValue(BarraVertical->value() + rows);
+}
+
+void TForm2::ScrollTo(int viewX, int viewY) {
+  BarraHorizontal->setValue(viewX);
+  BarraVertical->setValue(viewY);
 }
 
 void TForm2::TelaMouseDown(int x, int y) {

@@ -55,6 +55,9 @@ enum TViewSound : int { vsBulldoze = 0, vsOps = 1, vsPlop = 2 };
 // Largest outer size of the view window.
 inline constexpr int MapViewMaxWidth = 657;
 inline constexpr int MapViewMaxHeight = 524;
+// Where the view stands in the main window's document area, right of the
+// palette: at start-up, and with "Mapa grande".
+inline constexpr int MapViewLeft = 86;
 
 // A scroll bar as the map drawing sees it.
 class TScrollBarLink : public IScrollBar {
@@ -123,6 +126,26 @@ class TForm2 : public QMdiSubWindow {
   void ScrollByKeys();
   void HandleTool();
 
+  // Start-up's layout: the view's client as wide as the main window's and 32
+  // pixels taller than it (the size limits cut both), right of the palette,
+  // with its bars and surface laid out and the surface started.
+  void PlaceInMainWindow(int mainClientWidth, int mainClientHeight);
+
+  // Zoom and scrolling; view/ZoomScroll.h holds the table and the rules that
+  // need no window. The scroll bars stay the one record of the origin.
+  // The wheel's zoom: whole steps within the table, keeping the tile at
+  // `cursor` (surface pixels) under it as far as the scroll limits allow,
+  // drawn at the new size from the next frame.
+  void ZoomAt(int steps, const QPoint& cursor);
+  // The middle of tile (tileX, tileY) in the middle of the view.
+  void CentreOn(int tileX, int tileY);
+  // Start-up's scroll: the house at (startX, startY) in the view's third
+  // column and third row.
+  void ScrollToStart(int startX, int startY);
+  // Moves the origin by whole tiles; the bars keep it within their limits.
+  void ScrollBy(int columns, int rows);
+  void ScrollTo(int viewX, int viewY);
+
  protected:
   // The cursor in client coordinates, the millisecond counter and the sound
   // output; virtual so that a test can stand in for the window system.
@@ -143,6 +166,8 @@ class TForm2 : public QMdiSubWindow {
   bool SurfaceUnderCursor() const;
   void DrawMarker(TToolVerdict verdict);
   void LayOutControls();
+  // The frame's tile size follows the zoom step.
+  void FollowZoom();
 
   std::unique_ptr<TScrollBarLink> horizontalLink_;
   std::unique_ptr<TScrollBarLink> verticalLink_;

@@ -17,6 +17,7 @@
 #include "shell/MinimapControl.h"
 #include "shell/defines.h"
 #include "view/VerMapa.h"
+#include "view/ZoomScroll.h"
 
 namespace {
 

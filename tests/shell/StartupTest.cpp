@@ -258,10 +258,10 @@ TEST_F(StartUp, ForecastLineLeavesItsEndPoint) {
   form = CreateGameWindows();
   ASSERT_TRUE(form);
   form->DiasImage.fill(Qt::white);
-  form->ForecastLine(24, 24, 24, 19);
+  form->Displays.ForecastLine(24, 24, 24, 19);
   for (int y = 20; y <= 24; ++y) EXPECT_EQ(form->DiasImage.pixel(24, y), 0xFFFF0000u) << y;
   EXPECT_EQ(form->DiasImage.pixel(24, 19), 0xFFFFFFFFu);
-  form->ForecastCell(1, 99);  // not an icon: the cell stays
+  form->Displays.ForecastCell(1, 99);  // not an icon: the cell stays
   EXPECT_EQ(form->DiasImage.pixel(30, 5), 0xFFFFFFFFu);
 }
 

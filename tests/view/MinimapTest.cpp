@@ -9,6 +9,7 @@
 
 #include "map/MapaCodes.h"
 #include "view/Minimap.h"
+#include "view/ZoomScroll.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "tests/view/ViewFixture.h"
 #include "view/MouseNavigation.h"
 #include "view/ToolsUnit.h"
+#include "view/ZoomScroll.h"
 
 namespace {
 
