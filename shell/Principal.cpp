@@ -66,6 +66,12 @@ QRect TForm1::MaximisedGeometry() {
   return screen != nullptr ? screen->availableGeometry() : QRect();
 }
 
+QRect TForm1::RestoredGeometry() const {
+  QRect restored(0, 0, DesignClientWidth, DesignClientHeight + menuBar()->sizeHint().height());
+  restored.moveCenter(MaximisedGeometry().center());
+  return restored;
+}
+
 TForm1::~TForm1() {
   // The map view holds the surface the image lists listen to: it goes first.
   delete Tools;
@@ -153,6 +159,14 @@ void TForm1::FormShow() {
   MusicOn = true;
 
   ScrollToHouse();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange) return;
+  const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+  const bool wasMaximised = change->oldState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+  if (wasMaximised && windowState() == Qt::WindowNoState) setGeometry(RestoredGeometry());
 }
 
 bool TForm1::FormCloseQuery() { return true; }

@@ -22,6 +22,13 @@ std::unique_ptr<TForm1> CreateGameWindows() {
   return form1;
 }
 
+void ShowMainWindow(TForm1& form) {
+  // Without a window manager nothing maximises a window: it takes the screen
+  // itself. With one, the first map is already at the size it will show at.
+  if (const QRect maximised = TForm1::MaximisedGeometry(); !maximised.isEmpty()) form.setGeometry(maximised);
+  form.showMaximized();
+}
+
 bool NoSessionBusCanExist(const std::function<const char*(const char*)>& environment,
                           const std::function<bool(const std::string&)>& exists) {
   const auto set = [&](const char* name) {

@@ -11,6 +11,10 @@
 // in a message box and written to stderr, and nothing else was made.
 std::unique_ptr<TForm1> CreateGameWindows();
 
+// Shows the main window maximised, with or without a window manager to
+// maximise it; restored, it takes its design size (TForm1::changeEvent).
+void ShowMainWindow(TForm1& form);
+
 // Whether no D-Bus session bus can be reached: no address in the
 // environment, no bus socket in the runtime folder, and no dbus-launch to
 // start one. The queries are passed in so that tests need not touch the

@@ -14,8 +14,6 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<TForm1> form1 = CreateGameWindows();
   if (!form1) return 1;
-  // Without a window manager nothing maximises a window: take the screen.
-  if (const QRect maximised = TForm1::MaximisedGeometry(); !maximised.isEmpty()) form1->setGeometry(maximised);
-  form1->showMaximized();
+  ShowMainWindow(*form1);
   return app.exec();
 }

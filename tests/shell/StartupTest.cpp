@@ -140,6 +140,25 @@ TEST_F(StartUp, WindowsComeInOrderAndInPlace) {
   EXPECT_EQ(form->Form2->CurrentTool, tlNone);
 }
 
+// The game opens maximised; restored, it is the design's 659 x 401 client
+// pixels below the menu bar, centred on the screen's free area.
+TEST_F(StartUp, OpensMaximisedAndRestoresToTheDesignSizeCentred) {
+  form = CreateGameWindows();
+  ASSERT_TRUE(form);
+  ShowMainWindow(*form);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  EXPECT_TRUE(form->isMaximized());
+  const QRect screen = TForm1::MaximisedGeometry();
+  EXPECT_EQ(form->frameGeometry().size(), screen.size());
+
+  form->showNormal();
+  QApplication::processEvents();
+  EXPECT_FALSE(form->isMaximized());
+  EXPECT_EQ(form->width(), 659);
+  EXPECT_EQ(form->height() - form->menuBar()->height(), 401);
+  EXPECT_LE((form->geometry().center() - screen.center()).manhattanLength(), 1);
+}
+
 TEST_F(StartUp, StateAfterTheShowEvent) {
   StartGame();
   ASSERT_TRUE(form->RanchMap);
