@@ -9,7 +9,6 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QScreen>
 #include <QStatusBar>
 #include <chrono>
 
@@ -21,6 +20,7 @@
 #include "shell/MainMenu.h"
 #include "shell/SaveGame.h"
 #include "shell/Toolbar.h"
+#include "shell/WindowPlacement.h"
 #include "shell/defines.h"
 #include "view/LargeMap.h"
 #include "view/ToolsUnit.h"
@@ -28,8 +28,6 @@
 #include "view/ZoomScroll.h"
 
 namespace {
-constexpr int DesignClientWidth = 659;
-constexpr int DesignClientHeight = 401;
 constexpr int StatusBarHeight = 19;
 constexpr int FrameInterval = 66;
 }  // namespace
@@ -59,17 +57,7 @@ TForm1::TForm1() {
   };
   Strokes.OnChange();
   resize(DesignClientWidth, DesignClientHeight + menuBar()->sizeHint().height());
-}
-
-QRect TForm1::MaximisedGeometry() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen != nullptr ? screen->availableGeometry() : QRect();
-}
-
-QRect TForm1::RestoredGeometry() const {
-  QRect restored(0, 0, DesignClientWidth, DesignClientHeight + menuBar()->sizeHint().height());
-  restored.moveCenter(MaximisedGeometry().center());
-  return restored;
+  new TRestoreToDesignSize(*this);
 }
 
 TForm1::~TForm1() {
@@ -159,14 +147,6 @@ void TForm1::FormShow() {
   MusicOn = true;
 
   ScrollToHouse();
-}
-
-void TForm1::changeEvent(QEvent* event) {
-  QMainWindow::changeEvent(event);
-  if (event->type() != QEvent::WindowStateChange) return;
-  const auto* change = static_cast<QWindowStateChangeEvent*>(event);
-  const bool wasMaximised = change->oldState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
-  if (wasMaximised && windowState() == Qt::WindowNoState) setGeometry(RestoredGeometry());
 }
 
 bool TForm1::FormCloseQuery() { return true; }

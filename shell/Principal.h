@@ -50,13 +50,6 @@ class TForm1 : public QMainWindow {
   TForm1();
   ~TForm1() override;
 
-  // Where the window goes when shown maximised with no window manager to
-  // place it: the screen's free area. Empty without a screen.
-  static QRect MaximisedGeometry();
-  // Where the window goes when not maximised: the design's client size,
-  // centred on the screen's free area.
-  QRect RestoredGeometry() const;
-
   // Program entry steps 3 and 4: the map view inside the document area, then
   // the palette beside it.
   void CreateMapView();
@@ -196,9 +189,6 @@ class TForm1 : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  // A maximised window that is restored takes its design size, centred,
-  // whatever size it was given before it was maximised.
-  void changeEvent(QEvent* event) override;
 
  private:
   void FormCreate();

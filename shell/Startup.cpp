@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "shell/WindowPlacement.h"
+
 std::unique_ptr<TForm1> CreateGameWindows() {
   std::unique_ptr<TForm1> form1;
   try {
@@ -25,7 +27,7 @@ std::unique_ptr<TForm1> CreateGameWindows() {
 void ShowMainWindow(TForm1& form) {
   // Without a window manager nothing maximises a window: it takes the screen
   // itself. With one, the first map is already at the size it will show at.
-  if (const QRect maximised = TForm1::MaximisedGeometry(); !maximised.isEmpty()) form.setGeometry(maximised);
+  if (const QRect maximised = MaximisedGeometry(); !maximised.isEmpty()) form.setGeometry(maximised);
   form.showMaximized();
 }
 

@@ -24,6 +24,7 @@
 #include "datafiles/zolpackformat.h"
 #include "shell/Startup.h"
 #include "shell/Text.h"
+#include "shell/WindowPlacement.h"
 #include "shell/defines.h"
 #include "view/SpeedButton.h"
 #include "view/ToolsUnit.h"
@@ -148,7 +149,7 @@ TEST_F(StartUp, OpensMaximisedAndRestoresToTheDesignSizeCentred) {
   ShowMainWindow(*form);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   EXPECT_TRUE(form->isMaximized());
-  const QRect screen = TForm1::MaximisedGeometry();
+  const QRect screen = MaximisedGeometry();
   EXPECT_EQ(form->frameGeometry().size(), screen.size());
 
   form->showNormal();
