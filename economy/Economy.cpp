@@ -68,10 +68,11 @@ void TEconomy::MapChanged(TMapa& map) {
 // Troughs and planted grass stand on bare ground only; grass grows only on
 // walkable tiles.
 void TEconomy::ClearLayerOffBareGround(const TMapa& map) {
+  const TTile* tiles = &map.Record().tiles[0][0];
   for (int x = 1; x <= MapSize - 2; ++x) {
     for (int y = 1; y <= MapSize - 2; ++y) {
       const std::uint16_t t = TileIndex(x, y);
-      const std::uint8_t kind = map.Tile(x, y).kind;
+      const std::uint8_t kind = tiles[t].kind;
       if (kind != tkEmpty) layer_[t] = 0;
       if (!Walkable(kind)) forage_[t] = 0;
     }

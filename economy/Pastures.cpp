@@ -14,24 +14,37 @@ constexpr std::array<int, 4> NeighbourStep = {-1, 1, -MapSize, MapSize};
 constexpr std::uint8_t RoadEdge = 1;
 constexpr std::uint8_t RoadDirt = 2;
 
-bool Walkable(std::uint8_t kind) { return kind == tkEmpty || kind == tkTree || kind == tkScenery; }
+constexpr std::uint16_t KindBit(TTileKind kind) { return static_cast<std::uint16_t>(1U << kind); }
+constexpr std::uint16_t WalkableKinds = KindBit(tkEmpty) | KindBit(tkTree) | KindBit(tkScenery);
+// The map's road and duct families, as masks the fills test inline.
+constexpr std::uint16_t RoadKinds = KindBit(tkDirtRoad) | KindBit(tkPavement) | KindBit(tkBridge) | KindBit(tkCrossing);
+constexpr std::uint16_t DuctKinds = KindBit(tkDuct) | KindBit(tkDuctS) | KindBit(tkCrossing);
 
-bool OnBorder(std::uint16_t tile) {
-  const int x = TileX(tile), y = TileY(tile);
-  return x == 1 || x == MapSize - 2 || y == 1 || y == MapSize - 2;
+constexpr bool KindIn(std::uint8_t kind, std::uint16_t kinds) { return kind <= tkHouse && ((kinds >> kind) & 1U) != 0; }
+bool Walkable(std::uint8_t kind) { return KindIn(kind, WalkableKinds); }
+
+// What a tile's place on the grid means, a bit each, so that the fills never
+// divide a tile index back into its coordinates.
+constexpr std::uint8_t PlacePlayable = 1;
+constexpr std::uint8_t PlaceBorder = 2;    // rows and columns 1 and 96
+constexpr std::uint8_t PlaceRoadEdge = 4;  // the first and last rows and columns roads take
+
+constexpr std::array<std::uint8_t, TileCount> MakePlaces() {
+  std::array<std::uint8_t, TileCount> places{};
+  for (int x = 0; x < MapSize; ++x) {
+    for (int y = 0; y < MapSize; ++y) {
+      std::uint8_t place = 0;
+      if (InPlayable(x, y)) place |= PlacePlayable;
+      if (x == 1 || x == MapSize - 2 || y == 1 || y == MapSize - 2) place |= PlaceBorder;
+      if (x <= 1 || x >= MapSize - 3 || y <= 1 || y >= MapSize - 3) place |= PlaceRoadEdge;
+      places[TileIndex(x, y)] = place;
+    }
+  }
+  return places;
 }
+constexpr std::array<std::uint8_t, TileCount> Places = MakePlaces();
 
-// The first and last rows and columns where roads can be laid.
-bool OnRoadEdge(std::uint16_t tile) {
-  const int x = TileX(tile), y = TileY(tile);
-  return x <= 1 || x >= MapSize - 3 || y <= 1 || y >= MapSize - 3;
-}
-
-std::uint8_t KindOf(const TMapa& map, std::uint16_t tile) {
-  return map.Tile(TileX(tile), TileY(tile)).kind;
-}
-
-bool Playable(std::uint16_t tile) { return InPlayable(TileX(tile), TileY(tile)); }
+bool Playable(std::uint16_t tile) { return (Places[tile] & PlacePlayable) != 0; }
 
 }  // namespace
 
@@ -49,6 +62,8 @@ TAreaKind TPastureSurvey::AreaAt(int x, int y) const {
   if (!InGrid(x, y) || area_[TileIndex(x, y)] < 0) return TAreaKind::None;
   return areaKinds_[static_cast<std::size_t>(area_[TileIndex(x, y)])];
 }
+
+std::uint8_t TPastureSurvey::KindOf(std::uint16_t tile) const { return tiles_[tile].kind; }
 
 template <typename Member, typename Visit>
 void TPastureSurvey::Fill(std::uint16_t start, std::int16_t label,
@@ -71,70 +86,57 @@ void TPastureSurvey::Fill(std::uint16_t start, std::int16_t label,
 }
 
 void TPastureSurvey::Survey(const TMapa& map, const TLayer& layer) {
-  LabelRoads(map);
-  LabelDucts(map);
-  LabelAreas(map, layer);
+  tiles_ = &map.Record().tiles[0][0];
+  LabelRoads();
+  LabelDucts();
+  LabelAreas(layer);
 }
 
-void TPastureSurvey::LabelRoads(const TMapa& map) {
+void TPastureSurvey::LabelRoads() {
   roadNet_.fill(-1);
   roadFlags_.clear();
-  const auto member = [&](std::uint16_t t) { return InFamily(KindOf(map, t), TFamily::Road); };
+  const auto member = [this](std::uint16_t t) { return KindIn(KindOf(t), RoadKinds); };
   for (int x = 1; x <= MapSize - 2; ++x) {
     for (int y = 1; y <= MapSize - 2; ++y) {
       const std::uint16_t start = TileIndex(x, y);
       if (roadNet_[start] >= 0 || !member(start)) continue;
       std::uint8_t flags = 0;
       Fill(start, static_cast<std::int16_t>(roadFlags_.size()), roadNet_, member, [&](std::uint16_t t) {
-        if (OnRoadEdge(t)) flags |= RoadEdge;
-        if (KindOf(map, t) == tkDirtRoad) flags |= RoadDirt;
+        if ((Places[t] & PlaceRoadEdge) != 0) flags |= RoadEdge;
+        if (KindOf(t) == tkDirtRoad) flags |= RoadDirt;
       });
       roadFlags_.push_back(flags);
     }
   }
 }
 
-void TPastureSurvey::LabelDucts(const TMapa& map) {
+void TPastureSurvey::LabelDucts() {
   ductNet_.fill(-1);
   ductWater_.clear();
-  const auto member = [&](std::uint16_t t) { return InFamily(KindOf(map, t), TFamily::Duct); };
+  const auto member = [this](std::uint16_t t) { return KindIn(KindOf(t), DuctKinds); };
   for (int x = 1; x <= MapSize - 2; ++x) {
     for (int y = 1; y <= MapSize - 2; ++y) {
       const std::uint16_t start = TileIndex(x, y);
       if (ductNet_[start] >= 0 || !member(start)) continue;
       bool water = false;
       Fill(start, static_cast<std::int16_t>(ductWater_.size()), ductNet_, member, [&](std::uint16_t t) {
-        for (const int step : NeighbourStep) water = water || KindOf(map, t + step) == tkWater;
+        for (const int step : NeighbourStep) water = water || KindOf(t + step) == tkWater;
       });
       ductWater_.push_back(water);
     }
   }
 }
 
-void TPastureSurvey::LabelAreas(const TMapa& map, const TLayer& layer) {
+void TPastureSurvey::LabelAreas(const TLayer& layer) {
   area_.fill(-1);
   pastureOf_.fill(NoPasture);
   areaKinds_.clear();
   count_ = 0;
-  const auto member = [&](std::uint16_t t) { return Walkable(KindOf(map, t)); };
   for (int x = 1; x <= MapSize - 2; ++x) {
     for (int y = 1; y <= MapSize - 2; ++y) {
       const std::uint16_t start = TileIndex(x, y);
-      if (area_[start] >= 0 || !member(start)) continue;
-      TArea area;
-      gates_.clear();
-      tiles_.clear();
-      Fill(start, static_cast<std::int16_t>(areaKinds_.size()), area_, member, [&](std::uint16_t t) {
-        tiles_.push_back(t);
-        area.edge = area.edge || OnBorder(t);
-        const std::uint8_t kind = KindOf(map, t);
-        if (kind == tkTree || kind == tkScenery) ++area.shadeTiles;
-        for (const int step : NeighbourStep) {
-          const std::uint8_t side = KindOf(map, t + step);
-          area.waterSide = area.waterSide || side == tkWater;
-          if (side == tkGate && Playable(static_cast<std::uint16_t>(t + step))) gates_.push_back(static_cast<std::uint16_t>(t + step));
-        }
-      });
+      if (area_[start] >= 0 || !Walkable(KindOf(start))) continue;
+      const TArea area = FillArea(start, static_cast<std::int16_t>(areaKinds_.size()));
       TAreaKind kind = area.edge ? TAreaKind::Open
                        : gates_.empty() ? TAreaKind::NoGate
                                         : TAreaKind::Pasture;
@@ -148,9 +150,40 @@ void TPastureSurvey::LabelAreas(const TMapa& map, const TLayer& layer) {
   }
 }
 
+// The walkable area around `start`, with what borders it. Its own loop
+// rather than Fill's, since it looks at every neighbour anyway.
+TPastureSurvey::TArea TPastureSurvey::FillArea(std::uint16_t start, std::int16_t label) {
+  TArea area;
+  gates_.clear();
+  found_.clear();
+  stack_.clear();
+  stack_.push_back(start);
+  area_[start] = label;
+  while (!stack_.empty()) {
+    const std::uint16_t t = stack_.back();
+    stack_.pop_back();
+    found_.push_back(t);
+    area.edge = area.edge || (Places[t] & PlaceBorder) != 0;
+    const std::uint8_t kind = KindOf(t);
+    if (kind == tkTree || kind == tkScenery) ++area.shadeTiles;
+    for (const int step : NeighbourStep) {
+      const auto next = static_cast<std::uint16_t>(t + step);
+      const std::uint8_t side = KindOf(next);
+      if (side == tkWater) area.waterSide = true;
+      if (!Playable(next)) continue;
+      if (side == tkGate) gates_.push_back(next);
+      if (area_[next] < 0 && Walkable(side)) {
+        area_[next] = label;
+        stack_.push_back(next);
+      }
+    }
+  }
+  return area;
+}
+
 void TPastureSurvey::Describe(const TLayer& layer, TPastureShape& shape, const TArea& area) {
-  shape.tiles.assign(tiles_.begin(), tiles_.end());
-  shape.id = tiles_.front();  // the fill starts at the area's first tile in column order
+  shape.tiles.assign(found_.begin(), found_.end());
+  shape.id = found_.front();  // the fill starts at the area's first tile in column order
   shape.water = area.waterSide;
   shape.feedTrough = false;
   const auto index = static_cast<std::uint8_t>(count_);

@@ -66,9 +66,11 @@ class TPastureSurvey {
   template <typename Member, typename Visit>
   void Fill(std::uint16_t start, std::int16_t label, std::array<std::int16_t, TileCount>& labels,
             Member member, Visit visit);
-  void LabelRoads(const TMapa& map);
-  void LabelDucts(const TMapa& map);
-  void LabelAreas(const TMapa& map, const TLayer& layer);
+  std::uint8_t KindOf(std::uint16_t tile) const;
+  void LabelRoads();
+  void LabelDucts();
+  void LabelAreas(const TLayer& layer);
+  TArea FillArea(std::uint16_t start, std::int16_t label);
   void Describe(const TLayer& layer, TPastureShape& shape, const TArea& area);
   TRoadAccess GateAccess(std::uint16_t gate) const;
   bool TroughWatered(std::uint16_t tile) const;
@@ -84,5 +86,6 @@ class TPastureSurvey {
   std::vector<bool> ductWater_;          // per duct network: touches water
   std::vector<std::uint16_t> stack_;
   std::vector<std::uint16_t> gates_;
-  std::vector<std::uint16_t> tiles_;
+  std::vector<std::uint16_t> found_;
+  const TTile* tiles_ = nullptr;  // the grid being surveyed, in column order
 };
