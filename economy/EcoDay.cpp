@@ -22,13 +22,13 @@ std::int64_t DayGrowth(const TMapaRecord& record) {
 }
 
 void AddToYear(TBooks& year, const TBooks& month) {
-  year.sales += month.sales;
-  year.purchases += month.purchases;
-  year.upkeep += month.upkeep;
-  year.interest += month.interest;
-  year.building += month.building;
-  year.borrowed += month.borrowed;
-  year.repaid += month.repaid;
+  Book(year.sales, month.sales);
+  Book(year.purchases, month.purchases);
+  Book(year.upkeep, month.upkeep);
+  Book(year.interest, month.interest);
+  Book(year.building, month.building);
+  Book(year.borrowed, month.borrowed);
+  Book(year.repaid, month.repaid);
   year.closing = month.closing;
   year.price = month.price;
 }
@@ -76,8 +76,8 @@ void TEconomy::FeedHerds(TMapa& map) {
   }
   const bool wasSolvent = map.Record().funds >= 0;
   map.ForceFunds(-(upkeep + feed));
-  month_.upkeep += upkeep;
-  month_.purchases += feed;
+  Book(month_.upkeep, upkeep);
+  Book(month_.purchases, feed);
   if (wasSolvent && map.Record().funds < 0) Post(TNewsKind::FundsBelowZero, 0, map.Record().funds);
 }
 
@@ -170,7 +170,7 @@ void TEconomy::ChargeInterest(TMapa& map) {
   const std::int64_t interest = interestCarry_ / 1200;
   interestCarry_ %= 1200;
   map.ForceFunds(-interest);
-  month_.interest += interest;
+  Book(month_.interest, interest);
 }
 
 void TEconomy::StepMarket() {

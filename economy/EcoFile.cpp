@@ -82,7 +82,7 @@ class TReader {
     for (std::int64_t* v : {&b.opening, &b.sales, &b.purchases, &b.upkeep, &b.interest, &b.building,
                             &b.borrowed, &b.repaid, &b.closing, &b.price}) {
       *v = I64();
-      sound = sound && *v > -MoneyLimit && *v < MoneyLimit;
+      sound = sound && *v >= -BooksLimit && *v <= BooksLimit;
     }
     return sound;
   }
@@ -187,7 +187,7 @@ std::optional<std::string> TEcoFile::LoadHeader(TEconomy& eco, TReader& in, std:
   }
   if (eco.target_ <= 0 || eco.target_ >= MoneyLimit) return "the target is out of range";
   if (eco.walk_ < WalkLow || eco.walk_ > WalkHigh) return "the market's walk is out of range";
-  if (eco.soldThisMonth_ > 100'000'000 || eco.soldLastMonth_ > 100'000'000) return "the head sold are out of range";
+  if (eco.soldThisMonth_ > SoldCap || eco.soldLastMonth_ > SoldCap) return "the head sold are out of range";
   if (months > TEconomy::MonthsKept || years < 1 || years > TEconomy::YearsKept) return "the books' counts are out of range";
   eco.autoRepay_ = autoRepay == 1;
   eco.status_ = static_cast<TEcoStatus>(status);
@@ -197,11 +197,11 @@ std::optional<std::string> TEcoFile::LoadHeader(TEconomy& eco, TReader& in, std:
 
 std::optional<std::string> TEcoFile::LoadBooks(TEconomy& eco, TReader& in, std::size_t months,
                                                std::size_t years) {
-  const auto monthSound = [](const TBooks& b) { return b.month >= 1 && b.month <= 12; };
-  if (!in.Books(eco.month_) || !monthSound(eco.month_)) return "the month running is damaged";
+  // A month page takes the month of the map's record as it was, whatever it is.
+  if (!in.Books(eco.month_)) return "the month running is damaged";
   for (std::size_t i = 0; i < TEconomy::MonthsKept; ++i) {
     TBooks page;
-    if (!in.Books(page) || (i < months && !monthSound(page))) return "a month of the books is damaged";
+    if (!in.Books(page)) return "a month of the books is damaged";
     if (i < months) eco.months_.push_back(page);
   }
   for (std::size_t i = 0; i < TEconomy::YearsKept; ++i) {

@@ -3,6 +3,7 @@
 // Money is in the map's units (the record's funds); prices per arroba are in
 // hundredths of a unit; weights in grams; forage in tenths of a kilogram;
 // factors in thousandths (1000 = unchanged). docs/economy.md explains each.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -82,6 +83,13 @@ constexpr std::int64_t WaterTroughPrice = 15;
 constexpr std::int64_t FeedTroughPrice = 100;
 constexpr std::int64_t PlantPrice = 120;
 
+// Books: every figure stays within this, so that any books the economy
+// writes can be read again and no sum can overflow.
+constexpr std::int64_t BooksLimit = 1'000'000'000'000'000;
+inline void Book(std::int64_t& figure, std::int64_t amount) {
+  figure = std::clamp(figure + amount, -BooksLimit, BooksLimit);
+}
+
 // Market: price per arroba (15 kg) in hundredths.
 constexpr std::int64_t BasePrice = 5000;
 constexpr std::int64_t GramsPerArroba = 15000;
@@ -92,6 +100,7 @@ constexpr int WalkHigh = 1150;
 constexpr int WalkStep = 30;               // a month moves the walk by -30..+30
 constexpr int DemandLow = 850;
 constexpr int DemandPerHead = 1;           // each head sold lately takes this off demand
+constexpr std::uint32_t SoldCap = 1'000'000;  // head sold counted at most, far past the demand's floor
 constexpr int ForcedSaleDiscount = 250;    // a forced sale loses a quarter
 
 // Season index of the price, indexed by month - 1: lowest in April and May,

@@ -36,13 +36,13 @@ std::int64_t TEconomy::SaleProceeds(const TPasture& pasture, std::uint32_t head,
 // the loan first, as far as the funds stay at or above zero.
 void TEconomy::ReceiveSale(TMapa& map, std::int64_t proceeds, std::uint32_t head) {
   map.ForceFunds(proceeds);
-  month_.sales += proceeds;
-  soldThisMonth_ += head;
+  Book(month_.sales, proceeds);
+  soldThisMonth_ = std::min(soldThisMonth_ + head, SoldCap);
   if (!autoRepay_) return;
   const std::int64_t repay = std::min({loan_, proceeds, std::max<std::int64_t>(map.Record().funds, 0)});
   loan_ -= repay;
   map.ForceFunds(-repay);
-  month_.repaid += repay;
+  Book(month_.repaid, repay);
 }
 
 std::int64_t TEconomy::SellAll(TMapa& map) {
@@ -70,7 +70,7 @@ TEcoResult TEconomy::Buy(TMapa& map, int x, int y, std::int64_t head) {
   const std::int64_t cost = Worth(head, CalfWeight, CalfPrice());
   if (cost > map.Record().funds) return TEcoResult::NotEnoughFunds;
   map.ForceFunds(-cost);
-  month_.purchases += cost;
+  Book(month_.purchases, cost);
   THerd& herd = pasture->herd;
   const std::uint64_t mass = std::uint64_t{herd.head} * herd.weight + static_cast<std::uint64_t>(head) * CalfWeight;
   herd.head += static_cast<std::uint32_t>(head);
@@ -99,7 +99,7 @@ TEcoResult TEconomy::Borrow(TMapa& map, std::int64_t amount) {
   if (amount > LoanMax(map) - loan_) return TEcoResult::PastMaximum;
   loan_ += amount;
   map.ForceFunds(amount);
-  month_.borrowed += amount;
+  Book(month_.borrowed, amount);
   return TEcoResult::Done;
 }
 
@@ -110,7 +110,7 @@ TEcoResult TEconomy::Repay(TMapa& map, std::int64_t amount) {
   if (amount > map.Record().funds) return TEcoResult::NotEnoughFunds;
   loan_ -= amount;
   map.ForceFunds(-amount);
-  month_.repaid += amount;
+  Book(month_.repaid, amount);
   return TEcoResult::Done;
 }
 
@@ -155,7 +155,7 @@ bool TEconomy::ToolAction(TMapa& map, TToolKind tool, int x, int y) {
   if (ToolVerdict(map, tool, x, y) != tvAllowed) return false;
   const std::int64_t price = ToolPrice(tool, x, y);
   if (!map.ChangeFunds(static_cast<std::int32_t>(-price))) return false;
-  month_.building += price;
+  Book(month_.building, price);
   const std::uint16_t t = TileIndex(x, y);
   TPasture& pasture = pastures_[survey_.PastureAt(x, y)];
   switch (tool) {
@@ -172,4 +172,4 @@ bool TEconomy::ToolAction(TMapa& map, TToolKind tool, int x, int y) {
   return true;
 }
 
-void TEconomy::Built(std::int64_t cost) { month_.building += cost; }
+void TEconomy::Built(std::int64_t cost) { Book(month_.building, cost); }
