@@ -107,3 +107,11 @@ bool TMapa::ChangeFunds(std::int32_t delta) {
   if (host_ != nullptr) host_->ShowFunds(record_.funds);
   return true;
 }
+
+void TMapa::ForceFunds(std::int64_t delta) {
+  constexpr std::int64_t Low = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int64_t High = std::numeric_limits<std::int32_t>::max();
+  const std::int64_t sum = std::int64_t{record_.funds} + delta;
+  record_.funds = static_cast<std::int32_t>(sum < Low ? Low : (sum > High ? High : sum));
+  if (host_ != nullptr) host_->ShowFunds(record_.funds);
+}

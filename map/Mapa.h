@@ -110,6 +110,10 @@ class TMapa {
 
   // Funds; refuses a negative delta that would take funds below 0.
   bool ChangeFunds(std::int32_t delta);
+  // Funds for charges that cannot be refused (the ranch economy's upkeep,
+  // feed and interest): they may take the funds below 0. Kept within the
+  // signed 32-bit range.
+  void ForceFunds(std::int64_t delta);
 
   // Generation.
   void Generate();

@@ -39,6 +39,8 @@ constexpr std::array<TToolRow, ToolKindCount> ToolRows = {{
     // The bulldozer takes anything but bare ground, water and the house.
     {"tlBulldoze", true,
      KnownKinds & ~(KindBit(tkEmpty) | KindBit(tkWater) | KindBit(tkHouse)), true, {}},
+    {"tlPlant", false, 0, false, {}},
+    {"tlSpray", false, 0, false, {}},
 }};
 static_assert(ToolRows.size() == ToolKindCount);
 
@@ -59,10 +61,12 @@ constexpr std::int32_t ToolCost[ToolKindCount] = {
     75,  // tlPorteira
     80,  // tlDuto
     35,  // tlDutoS
-    0,   // tlComida
-    0,   // tlAgua
+    0,   // tlComida: priced by the economy
+    0,   // tlAgua: priced by the economy
     10,  // tlArvores
     25,  // tlBulldoze
+    0,   // tlPlant: priced by the economy
+    0,   // tlSpray: priced by the economy
 };
 static_assert(std::size(ToolCost) == ToolKindCount);
 

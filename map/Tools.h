@@ -21,8 +21,12 @@ enum TToolKind : std::uint8_t {
   tlAgua = 10,
   tlArvores = 11,
   tlBulldoze = 12,
+  // The ranch economy's planting and spraying; the map alone gives them no
+  // price, rule or action.
+  tlPlant = 13,
+  tlSpray = 14,
 };
-constexpr int ToolKindCount = 13;
+constexpr int ToolKindCount = 15;
 
 enum TToolVerdict : std::uint8_t { tvNone, tvAllowed, tvRefused };
 

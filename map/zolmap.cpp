@@ -6,6 +6,12 @@
 //   zolmap dump FILE [X0 Y0 X1 Y1]
 //   zolmap tool [--seed N] FILE TOOL X Y [X Y ...]
 //   zolmap tick [--seed N] FILE DAYS
+//   zolmap eco FILE
+//   zolmap eco-start [--seed N] FILE
+//   zolmap buy FILE PASTURE HEAD      (PASTURE: X,Y of any of its tiles)
+//   zolmap sell FILE PASTURE HEAD
+//   zolmap borrow FILE AMOUNT
+//   zolmap repay FILE AMOUNT
 //
 // `check` prints "ok" when the game would load FILE, or one line per problem
 // and exits with 1. `info`, `dump`, `tool` and `tick` take any record, sound
@@ -13,9 +19,14 @@
 // `tool` acts as the map view does with the button held on a newly hovered
 // tile and prints "applied", "refused" or "failed" per tile; a tile outside
 // the playable area 1..96 is refused, as the view never acts there.
-// Exit status 0 on success, 1 on a file problem, 2 on bad arguments. A
-// command that fails leaves FILE as it was; writes go to a temporary file
-// that then replaces FILE.
+// The ranch economy lives in the companion file beside FILE ("mapa.eco" for
+// "mapa.map"): `eco-start` makes it, `eco` prints it, the trade and bank
+// commands act on it, and `tool` and `tick` carry it along whenever it
+// exists. Without one, nothing reads or writes it. A refused economy command
+// says why and leaves both files as they were.
+// Exit status 0 on success, 1 on a file problem or a refusal, 2 on bad
+// arguments. A command that fails leaves FILE as it was; writes go to a
+// temporary file that then replaces FILE.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,6 +43,9 @@
 #include <string_view>
 #include <vector>
 
+#include "economy/EcoFile.h"
+#include "economy/Economy.h"
+#include "economy/RanchTool.h"
 #include "map/Mapa.h"
 #include "map/MapaCheck.h"
 #include "map/Tools.h"
@@ -42,7 +56,8 @@ namespace {
 constexpr int ExitFile = 1;
 constexpr int ExitUsage = 2;
 
-constexpr std::string_view Usage = "usage: zolmap new|info|check|dump|tool|tick ...";
+constexpr std::string_view Usage =
+    "usage: zolmap new|info|check|dump|tool|tick|eco|eco-start|buy|sell|borrow|repay ...";
 
 // A failure to report: the one-line message and the exit status.
 struct TFailure {
@@ -229,6 +244,38 @@ int CommandDump(const TArguments& args) {
   return 0;
 }
 
+// The companion file of FILE, if there is one: loaded into `eco`. One that is
+// there but refused stops the command before anything is written.
+bool LoadEconomy(const std::string& path, const TMapa& map, TEconomy& eco) {
+  const std::string companion = CompanionPath(path);
+  struct stat info {};
+  if (::stat(companion.c_str(), &info) != 0 && errno == ENOENT) return false;
+  std::vector<std::uint8_t> bytes;
+  auto error = ReadCompanionFile(companion, bytes);
+  if (!error) error = eco.Load(bytes, map);
+  if (error) {
+    throw TFailure{companion + ": " + *error + "; 'zolmap eco-start' starts the economy afresh", ExitFile};
+  }
+  return true;
+}
+
+void RequireEconomy(const std::string& path, const TMapa& map, TEconomy& eco) {
+  if (!LoadEconomy(path, map, eco)) {
+    throw TFailure{CompanionPath(path) + ": no companion file; 'zolmap eco-start' makes one", ExitFile};
+  }
+}
+
+// The map first: a companion file saved with a map it no longer matches is
+// refused when read, never mistaken for the new one's.
+void WriteBoth(const std::string& path, const TMapa& map, const TEconomy& eco) {
+  WriteRecord(path, map.Record());
+  if (const auto error = WriteCompanionFile(CompanionPath(path), eco.Save(map))) {
+    throw TFailure{CompanionPath(path) + ": " + *error, ExitFile};
+  }
+}
+
+constexpr const char* OutcomeNames[] = {"refused", "failed", "applied"};
+
 int CommandTool(const TArguments& args) {
   if (args.rest.size() < 4 || args.rest.size() % 2 != 0) {
     throw TFailure{"'tool' needs FILE TOOL and pairs of X Y", ExitUsage};
@@ -243,21 +290,19 @@ int CommandTool(const TArguments& args) {
   const std::string path(args.rest[0]);
   TMapa map;
   ReadRecord(path, map.Record());
+  TEconomy eco;
+  const bool economy = LoadEconomy(path, map, eco);
   SeedGenerator(args.seed);
+  eco.StartDrag();  // the tiles of one command are one drag of the mouse
   for (const auto& [x, y] : tiles) {
-    const char* outcome = "refused";
-    // The view never acts outside the playable area.
-    if (InPlayable(x, y) &&
-        ToolVerdict(*tool, map.Tile(x, y), map.Record().funds) != tvRefused) {
-      outcome = "failed";
-      if (ToolAction(map, *tool, static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y))) {
-        map.ChangeFunds(-ToolCost[*tool]);
-        outcome = "applied";
-      }
-    }
-    std::printf("%s %d %d\n", outcome, x, y);
+    const TToolOutcome outcome = UseRanchTool(map, economy ? &eco : nullptr, *tool, x, y);
+    std::printf("%s %d %d\n", OutcomeNames[static_cast<int>(outcome)], x, y);
   }
-  WriteRecord(path, map.Record());
+  if (economy) {
+    WriteBoth(path, map, eco);
+  } else {
+    WriteRecord(path, map.Record());
+  }
   return 0;
 }
 
@@ -267,7 +312,18 @@ int CommandTick(const TArguments& args) {
   const std::string path(args.rest[0]);
   TMapa map;
   ReadRecord(path, map.Record());
+  TEconomy eco;
+  const bool economy = LoadEconomy(path, map, eco);
   SeedGenerator(args.seed);
+  if (economy) {
+    // The economy's day follows each day's weather, so no day is skipped.
+    for (; days > 0; --days) {
+      map.Tick(1);
+      eco.Day(map);
+    }
+    WriteBoth(path, map, eco);
+    return 0;
+  }
   constexpr std::uint64_t MaxStep = std::numeric_limits<std::uint8_t>::max();
   while (days > 0) {
     const std::uint64_t step = days < MaxStep ? days : MaxStep;
@@ -276,6 +332,114 @@ int CommandTick(const TArguments& args) {
   }
   WriteRecord(path, map.Record());
   return 0;
+}
+
+std::string Money(std::int64_t hundredths) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%s%lld.%02lld", hundredths < 0 ? "-" : "",
+                static_cast<long long>((hundredths < 0 ? -hundredths : hundredths) / 100),
+                static_cast<long long>((hundredths < 0 ? -hundredths : hundredths) % 100));
+  return text;
+}
+
+void PrintBooks(const TBooks& b) {
+  std::printf(
+      "month %04u-%02u opening=%lld sales=%lld purchases=%lld upkeep=%lld interest=%lld "
+      "building=%lld borrowed=%lld repaid=%lld closing=%lld price=%s\n",
+      unsigned{b.year}, unsigned{b.month}, static_cast<long long>(b.opening), static_cast<long long>(b.sales),
+      static_cast<long long>(b.purchases), static_cast<long long>(b.upkeep),
+      static_cast<long long>(b.interest), static_cast<long long>(b.building),
+      static_cast<long long>(b.borrowed), static_cast<long long>(b.repaid),
+      static_cast<long long>(b.closing), Money(b.price).c_str());
+}
+
+constexpr const char* StatusNames[] = {"playing", "won", "lost"};
+
+int CommandEco(const TArguments& args) {
+  ExpectCount(args, 1, "eco");
+  const std::string path(args.rest[0]);
+  TMapa map;
+  ReadRecord(path, map.Record());
+  TEconomy eco;
+  RequireEconomy(path, map, eco);
+  std::printf("funds %d\nloan %lld\nloan_max %lld\nrate %lld\nprice %s\ncalf_price %s\n",
+              static_cast<int>(map.Record().funds), static_cast<long long>(eco.Loan()),
+              static_cast<long long>(eco.LoanMax(map)), static_cast<long long>(eco.Rate()),
+              Money(eco.Price()).c_str(), Money(eco.CalfPrice()).c_str());
+  std::printf("value %lld\ntarget %lld\nstatus %s\n", static_cast<long long>(eco.Value(map)),
+              static_cast<long long>(eco.Target()), StatusNames[static_cast<int>(eco.Status())]);
+  for (const TPasture& p : eco.Pastures()) {
+    std::printf("pasture %d,%d tiles=%u water=%s road=%s head=%u weight=%u.%u forage=%lld pests=%u\n",
+                TileX(p.id), TileY(p.id), p.tiles, p.water ? "yes" : "no",
+                p.road != TRoadAccess::None ? "yes" : "no", p.herd.head, p.herd.weight / 1000,
+                p.herd.weight % 1000 / 100, static_cast<long long>(p.forage / 10), p.pests / 10U);
+  }
+  for (const TBooks& month : eco.Months()) PrintBooks(month);
+  TBooks running = eco.Month();
+  running.closing = map.Record().funds;
+  running.price = eco.Price();
+  PrintBooks(running);
+  return 0;
+}
+
+int CommandEcoStart(const TArguments& args) {
+  ExpectCount(args, 1, "eco-start");
+  const std::string path(args.rest[0]);
+  TMapa map;
+  ReadRecord(path, map.Record());
+  TEconomy eco;
+  // Without --seed the market's generator starts from the map itself, so the
+  // same map always gives the same economy.
+  eco.Start(map, args.seed ? *args.seed : MapCrc(map.Record()));
+  if (const auto error = WriteCompanionFile(CompanionPath(path), eco.Save(map))) {
+    throw TFailure{CompanionPath(path) + ": " + *error, ExitFile};
+  }
+  return 0;
+}
+
+// "X,Y": a tile of the pasture.
+std::pair<int, int> PastureArgument(std::string_view text) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string_view::npos) throw TFailure{"a pasture is X,Y: '" + std::string(text) + "'", ExitUsage};
+  return {NumberArgument<int>(text.substr(0, comma), "the pasture's X"),
+          NumberArgument<int>(text.substr(comma + 1), "the pasture's Y")};
+}
+
+// Runs an economy order on FILE; a refusal writes nothing.
+template <typename Order>
+int EconomyOrder(const TArguments& args, std::size_t count, std::string_view command, Order order) {
+  ExpectCount(args, count, command);
+  const std::string path(args.rest[0]);
+  TMapa map;
+  ReadRecord(path, map.Record());
+  TEconomy eco;
+  RequireEconomy(path, map, eco);
+  const std::int32_t before = map.Record().funds;
+  const TEcoResult result = order(map, eco);
+  if (result != TEcoResult::Done) {
+    throw TFailure{std::string(command) + " refused: " + std::string(EcoResultText(result)), ExitFile};
+  }
+  WriteBoth(path, map, eco);
+  std::printf("%s funds %d -> %d\n", std::string(command).c_str(), static_cast<int>(before),
+              static_cast<int>(map.Record().funds));
+  return 0;
+}
+
+int CommandTrade(const TArguments& args, std::string_view command) {
+  const bool buying = command == "buy";
+  return EconomyOrder(args, 3, command, [&](TMapa& map, TEconomy& eco) {
+    const auto [x, y] = PastureArgument(args.rest[1]);
+    const auto head = NumberArgument<std::int64_t>(args.rest[2], "HEAD");
+    return buying ? eco.Buy(map, x, y, head) : eco.Sell(map, x, y, head);
+  });
+}
+
+int CommandBank(const TArguments& args, std::string_view command) {
+  const bool borrowing = command == "borrow";
+  return EconomyOrder(args, 2, command, [&](TMapa& map, TEconomy& eco) {
+    const auto amount = NumberArgument<std::int64_t>(args.rest[1], "AMOUNT");
+    return borrowing ? eco.Borrow(map, amount) : eco.Repay(map, amount);
+  });
 }
 
 int Run(int argc, char** argv) {
@@ -288,6 +452,10 @@ int Run(int argc, char** argv) {
   if (command == "dump") return CommandDump(SplitArguments(argc, argv, false));
   if (command == "tool") return CommandTool(SplitArguments(argc, argv, true));
   if (command == "tick") return CommandTick(SplitArguments(argc, argv, true));
+  if (command == "eco") return CommandEco(SplitArguments(argc, argv, false));
+  if (command == "eco-start") return CommandEcoStart(SplitArguments(argc, argv, true));
+  if (command == "buy" || command == "sell") return CommandTrade(SplitArguments(argc, argv, false), command);
+  if (command == "borrow" || command == "repay") return CommandBank(SplitArguments(argc, argv, false), command);
   throw TFailure{"unknown command '" + std::string(command) + "'", ExitUsage};
 }
 

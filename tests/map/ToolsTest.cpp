@@ -1,6 +1,8 @@
 // The palette's tools: names, prices, marker rules and actions.
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "MapTestSupport.h"
 #include "map/Tools.h"
 
@@ -17,7 +19,8 @@ TEST(Tools, NamesRoundTripAndUnknownNamesAreRejected) {
 }
 
 TEST(Tools, PricesAndRules) {
-  const std::int32_t costs[] = {0, 0, 0, 30, 20, 50, 75, 80, 35, 0, 0, 10, 25};
+  const std::int32_t costs[] = {0, 0, 0, 30, 20, 50, 75, 80, 35, 0, 0, 10, 25, 0, 0};
+  static_assert(std::size(costs) == ToolKindCount);
   for (int i = 0; i < ToolKindCount; ++i) EXPECT_EQ(ToolCost[i], costs[i]) << i;
 
   struct TCase {
@@ -81,7 +84,7 @@ TEST(Tools, EachActionCallsItsOperationAndChargesNothing) {
     EXPECT_EQ(map.Record().funds, 40000);
   }
   TMapa map;
-  for (auto tool : {tlNone, tlMover, tlVer, tlComida, tlAgua}) {
+  for (auto tool : {tlNone, tlMover, tlVer, tlComida, tlAgua, tlPlant, tlSpray}) {
     EXPECT_FALSE(ToolAction(map, tool, 60, 60));
   }
 }
