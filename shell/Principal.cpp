@@ -27,6 +27,7 @@
 #include "present/WindowSurface.h"
 #include "shell/Editor.h"
 #include "shell/Text.h"
+#include "shell/ToolReport.h"
 #include "shell/defines.h"
 #include "view/LargeMap.h"
 #include "view/SpeedButton.h"
@@ -289,10 +290,11 @@ void TForm1::BuildExtrasMenu() {
   Navegarcomomouse1 = Extras1->addAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_R));
   Marcadordestacado1 = Extras1->addAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_B));
   Terrenodetalhado1 = Extras1->addAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_T));
+  Traadocomprvia1 = Extras1->addAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_D));
   N4 = Extras1->addSeparator();
   Trilhasonora1 = Extras1->addAction(QString(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
   for (QAction* option : {Minimapa1, Mapagrande1, Navegarcomomouse1, Marcadordestacado1, Terrenodetalhado1,
-                          Trilhasonora1}) {
+                          Traadocomprvia1, Trilhasonora1}) {
     option->setCheckable(true);
     option->setChecked(false);
   }
@@ -308,6 +310,7 @@ void TForm1::BuildExtrasMenu() {
   connect(Navegarcomomouse1, &QAction::triggered, this, [this] { Navegarcomomouse1Click(); });
   connect(Marcadordestacado1, &QAction::triggered, this, [this] { Marcadordestacado1Click(); });
   connect(Terrenodetalhado1, &QAction::triggered, this, [this] { Terrenodetalhado1Click(); });
+  connect(Traadocomprvia1, &QAction::triggered, this, [this] { Traadocomprvia1Click(); });
   connect(Trilhasonora1, &QAction::triggered, this, [this] { Trilhasonora1Click(); });
 }
 
@@ -317,7 +320,7 @@ void TForm1::ApplyExtraTexts() {
     QAction* item;
     TExtraText text;
   };
-  const std::array<TCaption, 12> captions = {{
+  const std::array<TCaption, 13> captions = {{
       {Extras1->menuAction(), TExtraText::ExtrasMenu},
       {Novafazenda1, TExtraText::NewRanchItem},
       {Abrirjogo1, TExtraText::OpenGameItem},
@@ -329,6 +332,7 @@ void TForm1::ApplyExtraTexts() {
       {Navegarcomomouse1, TExtraText::MouseNavigationItem},
       {Marcadordestacado1, TExtraText::HighlightMarkerItem},
       {Terrenodetalhado1, TExtraText::DetailedTerrainItem},
+      {Traadocomprvia1, TExtraText::DraftLinesItem},
       {Trilhasonora1, TExtraText::SoundtrackItem},
   }};
   for (const TCaption& caption : captions) caption.item->setText(ExtraText(caption.text));
@@ -409,6 +413,12 @@ void TForm1::CreateMapView() {
 void TForm1::CreatePalette() {
   Tools = new TTools(Form2, StatusText, this);
   Tools->show();
+  // "Traçado com prévia": the view's drafts and unbuilt tiles in the status
+  // bar, the tool's hint after them, and the right click that raises the tool.
+  Form2->OnToolReport = [this](const TToolReport& report) {
+    StatusText->setText(ToolReportStatus(Extras, report, Tools->PickedTool()));
+  };
+  Form2->OnRaiseTool = [this] { Tools->RaiseTool(); };
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -513,6 +523,8 @@ void TForm1::Mapagrande1Click() {
 void TForm1::Navegarcomomouse1Click() { MouseNavigation = Navegarcomomouse1->isChecked(); }
 void TForm1::Marcadordestacado1Click() { HighlightMarker = Marcadordestacado1->isChecked(); }
 void TForm1::Terrenodetalhado1Click() { DetailedTerrain = Terrenodetalhado1->isChecked(); }
+// Turning it off in the middle of a draft lets the draft go; the view sees to it.
+void TForm1::Traadocomprvia1Click() { DraftLines = Traadocomprvia1->isChecked(); }
 void TForm1::Trilhasonora1Click() {
   SoundtrackOn = Trilhasonora1->isChecked();
   if (SoundtrackOn) ComposeSoundtrack();

@@ -123,6 +123,7 @@ class TForm1 : public QMainWindow, public IMapHost {
   QAction* Navegarcomomouse1 = nullptr;
   QAction* Marcadordestacado1 = nullptr;
   QAction* Terrenodetalhado1 = nullptr;
+  QAction* Traadocomprvia1 = nullptr;
   QAction* N4 = nullptr;
   QAction* Trilhasonora1 = nullptr;
 
@@ -181,6 +182,7 @@ class TForm1 : public QMainWindow, public IMapHost {
   void Navegarcomomouse1Click();
   void Marcadordestacado1Click();
   void Terrenodetalhado1Click();
+  void Traadocomprvia1Click();
   void Trilhasonora1Click();
 
   // The whole game: the funds, date and forecast displays show the record as
