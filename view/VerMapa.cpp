@@ -5,8 +5,8 @@
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QFrame>
-#include <QLayout>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMouseEvent>
 #include <algorithm>
 #include <iterator>
@@ -322,7 +322,7 @@ void TForm2::HandleTool() {
   if (moved) ClickLatch = false;
   LastHoverX = HoverX;
   LastHoverY = HoverY;
-  if (moved) HoverMoved();  // [drag]
+  if (moved) HoverMoved();  // [draft] ends a message of tiles left unbuilt
   // Right after a zoom-out the hover can lie past the map for one frame.
   if (HoverX < FirstTile || HoverX > LastTile || HoverY < FirstTile || HoverY > LastTile) return;
   if (DraftFrame(tapped)) return;  // [draft]

@@ -160,10 +160,15 @@ class TForm2 : public QMdiSubWindow {
   void LayOutControls();
 
   // Drag mending and drafting, view/VerMapaDraft.cpp.
+  // Where the previous frame handled the tool with button 1 held over the
+  // surface, and at what tile size.
+  struct TDragFrom {
+    TTilePos tile;
+    int tileSize;
+  };
   void FollowPointer(int x, int y);
   void TelaRightClick();
   void HoverMoved();
-  struct TDragFrom;
   void MendDrag(const TDragFrom& from);
   void ActOnPassedTile(const TTilePos& at);
   bool DraftFrame(bool tapped);
@@ -172,13 +177,7 @@ class TForm2 : public QMdiSubWindow {
   void NoteRefusal(const TTilePos& at, const TTile& tile);
   void PlayFrameSound(int index);
   void Report(TToolReport::TKind kind, const TDraftSummary& summary = {});
-  // Where the previous frame handled the tool with button 1 held over the
-  // surface, and at what tile size; none when it did not.
-  struct TDragFrom {
-    TTilePos tile;
-    int tileSize;
-  };
-  std::optional<TDragFrom> dragFrom_;
+  std::optional<TDragFrom> dragFrom_;  // none: the previous frame held no stroke
   TPointerTrail trail_;
   unsigned soundsThisFrame_ = 0;   // a bit per wave-list item
   TDraft draft_;

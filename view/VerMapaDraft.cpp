@@ -16,7 +16,7 @@ constexpr int RedItem = 2;
 // While a stroke is under way, every tile the pointer moves over is noted,
 // so that the next frame can follow the hand rather than a straight line.
 void TForm2::FollowPointer(int x, int y) {
-  if (!dragFrom_ || TileSize == 0) return;
+  if (!dragFrom_ || TileSize == 0 || !IsLinearTool(CurrentTool)) return;
   const bool onSurface = x >= 0 && y >= 0 && x < Tela->width() && y < Tela->height();
   // The button held, the surface keeps the pointer even over the palette:
   // what lies there is not the map.
@@ -29,9 +29,7 @@ void TForm2::FollowPointer(int x, int y) {
 }
 
 void TForm2::HoverMoved() {
-  if (!unbuiltShown_) return;
-  unbuiltShown_ = false;
-  Report(TToolReport::Hint);
+  if (unbuiltShown_) Report(TToolReport::Hint);
 }
 
 // The previous frame's stroke stood on `from`; when the hover jumped past
@@ -77,6 +75,7 @@ void TForm2::PlayFrameSound(int index) {
 }
 
 void TForm2::Report(TToolReport::TKind kind, const TDraftSummary& summary) {
+  unbuiltShown_ = kind == TToolReport::Unbuilt;
   if (OnToolReport) OnToolReport(TToolReport{kind, summary});
 }
 
@@ -139,8 +138,7 @@ bool TForm2::DraftFrame(bool tapped) {
   const TDraftSummary done = draft_.Build(*RanchMap, Strokes);
   if (SoundOn && done.tiles > 0) PlayFrameSound(vsPlop);
   if (SoundOn && done.refused > 0) PlayFrameSound(vsOps);
-  unbuiltShown_ = done.refused > 0;
-  Report(unbuiltShown_ ? TToolReport::Unbuilt : TToolReport::Hint, done);
+  Report(done.refused > 0 ? TToolReport::Unbuilt : TToolReport::Hint, done);
   return true;
 }
 
@@ -170,10 +168,7 @@ void TForm2::EndToolFrame(bool handled) {
   if (!Tecla->Mouse.ButtonDown(0)) {
     pressSpent_ = false;
     CancelDraft();
-    if (strokeLeft_.refused > 0 && DraftLines) {
-      unbuiltShown_ = true;
-      Report(TToolReport::Unbuilt, strokeLeft_);
-    }
+    if (strokeLeft_.refused > 0 && DraftLines) Report(TToolReport::Unbuilt, strokeLeft_);
     strokeLeft_ = {};
   }
   if (drafting_) DrawDraft();

@@ -529,6 +529,22 @@ TEST_F(Drafting, ShortMoneyIsToldWhenTheDraftEndsUntilThePointerMoves) {
   Hover(3, 9);
   Frame();
   EXPECT_EQ(Last().kind, TToolReport::Hint);
+
+  // A new draft from the tile the message was told on keeps its own words
+  // while the pointer moves.
+  Release(3, 9);
+  Frame();
+  Press(3, 8);
+  Release(3, 8);
+  Frame();
+  EXPECT_EQ(Last().kind, TToolReport::Unbuilt);
+  Press(3, 8);
+  Frame();
+  Hover(6, 8);
+  Frame();
+  EXPECT_EQ(Last().kind, TToolReport::Draft);
+  Release(6, 8);
+  Frame();
 }
 
 // A tool that does not draft still tells what its stroke left, with the
