@@ -90,8 +90,6 @@ bool TForm2::DraftFrame(bool tapped) {
     drafting_ = false;
   }
   if (drafting_ && (!DraftLines || !IsLinearTool(CurrentTool))) CancelDraft();
-  const bool down = Tecla->Mouse.ButtonDown(0);
-  const bool overSurface = SurfaceUnderCursor();
   const auto marker = [this] {
     DrawMarker(ToolVerdict(CurrentTool, RanchMap->Record().tiles[HoverX][HoverY], RanchMap->Record().funds));
   };
@@ -102,6 +100,8 @@ bool TForm2::DraftFrame(bool tapped) {
   }
   if (!DraftLines || !IsLinearTool(CurrentTool)) return false;
 
+  const bool down = Tecla->Mouse.ButtonDown(0);
+  const bool overSurface = SurfaceUnderCursor();
   const TTilePos hover{HoverX, HoverY};
   if (!drafting_) {
     if (!tapped) {
