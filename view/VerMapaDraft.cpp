@@ -2,6 +2,7 @@
 // drag passed between two frames, and "Traçado com prévia", the line or
 // fence rectangle shown with its price before it is built.
 #include <QApplication>
+#include <algorithm>
 
 #include "shell/defines.h"
 #include "view/VerMapa.h"
