@@ -41,6 +41,12 @@ constexpr std::array<std::string_view, ExtraTextCount> BuiltIn = {
     "N\xE3o foi poss\xEDvel ler \"%1\": o jogo n\xE3o foi carregado.",
     "&Sim",
     "&N\xE3o",
+    "pt_BR",
+    "Tra\xE7" "ado com &pr\xE9via",
+    "Tra\xE7" "ado: %1 trechos, custo $%2, %3 recusados",
+    "%1 trechos n\xE3o constru\xED" "dos: terreno ocupado.",
+    "%1 trechos n\xE3o constru\xED" "dos: dinheiro insuficiente.",
+    "%1 trechos n\xE3o constru\xED" "dos: %2 em terreno ocupado, %3 por falta de dinheiro.",
 };
 static_assert(BuiltIn.size() == ExtraTextCount);
 }  // namespace
@@ -56,6 +62,22 @@ std::string TExtraTexts::Format(TExtraText which, std::string_view argument) con
   const std::size_t at = text.find(Placeholder);
   if (at != std::string::npos) text.replace(at, Placeholder.size(), argument);
   return text;
+}
+
+std::string TExtraTexts::FormatAll(TExtraText which, std::initializer_list<std::string_view> arguments) const {
+  const std::string& text = Text(which);
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::size_t n = i + 1 < text.size() ? static_cast<std::size_t>(text[i + 1] - '1') : arguments.size();
+    if (text[i] == '%' && n < arguments.size()) {
+      result += arguments.begin()[n];
+      ++i;
+    } else {
+      result += text[i];
+    }
+  }
+  return result;
 }
 
 void TExtraTexts::Apply(std::string_view bytes) {

@@ -5,6 +5,7 @@
 // of TExtraText; the order only ever grows at its end, so an older file keeps
 // working and a missing line falls back to the built-in Portuguese text.
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -45,9 +46,15 @@ enum class TExtraText : int {
   LoadFailedStatus,
   YesButton,
   NoButton,
+  ToolkitLocale,
+  DraftLinesItem,
+  DraftStatus,
+  UnbuiltTakenStatus,
+  UnbuiltMoneyStatus,
+  UnbuiltBothStatus,
 };
 
-constexpr int ExtraTextCount = static_cast<int>(TExtraText::NoButton);
+constexpr int ExtraTextCount = static_cast<int>(TExtraText::UnbuiltBothStatus);
 
 // The texts of one language, as Windows-1252 bytes; index 0 holds line 1.
 class TExtraTexts {
@@ -58,6 +65,10 @@ class TExtraTexts {
   const std::string& Text(TExtraText which) const { return texts_[Index(which)]; }
   // The text with "%1" replaced by the argument (already Windows-1252).
   std::string Format(TExtraText which, std::string_view argument) const;
+  // The text with every "%1", "%2", ... replaced by the first, second, ...
+  // argument, in one pass: an argument's own "%2" stays as it is. A
+  // placeholder past the arguments stays too.
+  std::string FormatAll(TExtraText which, std::initializer_list<std::string_view> arguments) const;
 
   // Takes every non-empty line of the file's bytes; lines the bytes lack, or
   // leave empty, keep the built-in text.

@@ -49,6 +49,8 @@ constexpr TExtrasRow ExtrasRows[] = {
      &HighlightMarker, nullptr},
     {&TForm1::Terrenodetalhado1, TExtraText::DetailedTerrainItem, {Qt::CTRL | Qt::Key_T, None}, Option,
      &DetailedTerrain, nullptr},
+    {&TForm1::Traadocomprvia1, TExtraText::DraftLinesItem, {Qt::CTRL | Qt::Key_D, None}, Option, &DraftLines,
+     nullptr},
     {&TForm1::N4, TExtraText::ExtrasMenu, {None, None}, Separator, nullptr, nullptr},
     {&TForm1::Trilhasonora1, TExtraText::SoundtrackItem, {Qt::CTRL | Qt::SHIFT | Qt::Key_M, None}, Option,
      &SoundtrackOn, &TForm1::Trilhasonora1Click},

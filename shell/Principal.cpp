@@ -19,6 +19,7 @@
 #include "shell/GameDialogs.h"
 #include "shell/MainMenu.h"
 #include "shell/SaveGame.h"
+#include "shell/ToolReport.h"
 #include "shell/Toolbar.h"
 #include "shell/WindowPlacement.h"
 #include "shell/defines.h"
@@ -111,6 +112,12 @@ void TForm1::CreateMapView() {
 void TForm1::CreatePalette() {
   Tools = new TTools(Form2, StatusText, this);
   Tools->show();
+  // "Traçado com prévia": the view's drafts and unbuilt tiles in the status
+  // bar, the tool's hint after them, and the right click that raises the tool.
+  Form2->OnToolReport = [this](const TToolReport& report) {
+    StatusText->setText(ToolReportStatus(Language.Extras(), report, Tools->PickedTool()));
+  };
+  Form2->OnRaiseTool = [this] { Tools->RaiseTool(); };
 }
 
 void TForm1::showEvent(QShowEvent* event) {

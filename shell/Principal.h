@@ -106,6 +106,7 @@ class TForm1 : public QMainWindow {
   QAction* Navegarcomomouse1 = nullptr;
   QAction* Marcadordestacado1 = nullptr;
   QAction* Terrenodetalhado1 = nullptr;
+  QAction* Traadocomprvia1 = nullptr;
   QAction* N4 = nullptr;
   QAction* Trilhasonora1 = nullptr;
 

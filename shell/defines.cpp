@@ -19,6 +19,7 @@ bool LargeMapOn = false;
 bool MouseNavigation = false;
 bool DetailedTerrain = false;
 bool SoundtrackOn = false;
+bool DraftLines = false;
 
 void ResetGameGlobals() {
   TileSize = 0;
@@ -40,4 +41,5 @@ void ResetGameGlobals() {
   MouseNavigation = false;
   DetailedTerrain = false;
   SoundtrackOn = false;
+  DraftLines = false;
 }

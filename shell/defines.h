@@ -46,6 +46,7 @@ extern bool LargeMapOn;        // the map view fills the main window
 extern bool MouseNavigation;   // wheel zoom and middle-button panning
 extern bool DetailedTerrain;   // weather-following ground under features, bridge and bank details
 extern bool SoundtrackOn;      // the looping tune under the effects
+extern bool DraftLines;        // a linear tool's drag is shown with its price and built on release
 
 // Puts every global back to zero, as before start-up. For tests.
 void ResetGameGlobals();

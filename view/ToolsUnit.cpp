@@ -93,6 +93,16 @@ const TSpeedButton* TTools::PickedTool() const {
   return nullptr;
 }
 
+void TTools::RaiseTool() {
+  for (const TButtonPlace& place : ButtonPlaces) {
+    TSpeedButton* button = this->*place.button;
+    if (!place.tool || !button->isChecked()) continue;
+    button->setChecked(false);
+    (this->*place.click)();
+    return;
+  }
+}
+
 // One group with all-up allowed: the click has already flipped the button;
 // a button that went down raises whichever other one was down.
 void TTools::ToolClick(TSpeedButton* button, TToolKind code) {

@@ -52,6 +52,9 @@ class TTools : public QWidget {
 
   // The tool button that is down, if any.
   const TSpeedButton* PickedTool() const;
+  // Raises the tool button that is down, as clicking it again would: no
+  // tool, and an empty status text. Nothing happens when none is down.
+  void RaiseTool();
 
  private:
   void ToolClick(TSpeedButton* button, TToolKind code);

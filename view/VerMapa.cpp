@@ -5,11 +5,13 @@
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMouseEvent>
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "shell/defines.h"
 #include "view/LargeMap.h"
@@ -157,6 +159,7 @@ TForm2::TForm2(QWidget* parent) : QMdiSubWindow(parent) {
 
   Edit1 = new TFocusEdit(Client);
   Edit1->setGeometry(1, 96, 0, Edit1->sizeHint().height());
+  Edit1->installEventFilter(this);  // [draft] Escape and the loss of focus cancel a draft
 
   DXTimer1 = new TDXTimer(this);
   DXTimer1->ActiveOnly = true;
@@ -230,6 +233,7 @@ void TForm2::BarraVerticalChange() { ViewY = BarraVertical->value(); }
 void TForm2::TelaMouseMove(int x, int y) {
   MouseX = x;
   MouseY = y;
+  FollowPointer(x, y);  // [drag]
 }
 
 void TForm2::DXTimer1Timer(int) {
@@ -239,7 +243,10 @@ void TForm2::DXTimer1Timer(int) {
   ++TickCount;
   AdvanceClock();
 
-  if (!Tela->ReadyToDraw()) return;
+  if (!Tela->ReadyToDraw()) {
+    dragFrom_.reset();  // [drag] this frame handled no tool
+    return;
+  }
   TDirectDrawSurface& back = *Tela->BackSurface();
 
   FrameStart = Milliseconds();
@@ -256,14 +263,16 @@ void TForm2::DXTimer1Timer(int) {
   FollowStroke();
   FollowZoom();
   // An open menu or dialog keeps its keys and clicks to itself.
+  bool handled = false;
   if (!ModalInputOpen()) {
     ScrollByKeys();
     const QPoint cursor = CursorClientPos();
-    if (cursor.x() > 0 && cursor.x() < width() - ActiveAreaRight && cursor.y() > 0 &&
-        cursor.y() < height() - ActiveAreaBottom)
-      HandleTool();
+    handled = cursor.x() > 0 && cursor.x() < width() - ActiveAreaRight && cursor.y() > 0 &&
+              cursor.y() < height() - ActiveAreaBottom;
+    if (handled) HandleTool();
   }
   pressPending_ = false;
+  EndToolFrame(handled);  // [drag] [draft] releases, the draft's tint
 
   Tela->PresentFrame();
 
@@ -354,22 +363,33 @@ void TForm2::HandleTool() {
   // the button is up again already: the same as a press held for one frame.
   const bool tapped = pressPending_;
   pressPending_ = false;
+  const std::optional<TDragFrom> dragFrom = std::exchange(dragFrom_, std::nullopt);  // [drag]
+  soundsThisFrame_ = 0;
   HoverX = (tapped ? pressX_ : MouseX) / TileSize + ViewX + 1;
   HoverY = (tapped ? pressY_ : MouseY) / TileSize + ViewY + 1;
-  if (HoverX != LastHoverX || HoverY != LastHoverY) ClickLatch = false;
+  const bool moved = HoverX != LastHoverX || HoverY != LastHoverY;
+  if (moved) ClickLatch = false;
   LastHoverX = HoverX;
   LastHoverY = HoverY;
+  if (moved) HoverMoved();  // [draft] ends a message of tiles left unbuilt
   // Right after a zoom-out the hover can lie past the map for one frame.
   if (HoverX < FirstTile || HoverX > LastTile || HoverY < FirstTile || HoverY > LastTile) return;
+  if (DraftFrame(tapped)) return;  // [draft]
+
+  const bool held = Tecla->Mouse.ButtonDown(0) && SurfaceUnderCursor();
+  const bool pressed = tapped || held;
+  // [drag] The tiles a fast hand passed since the last frame come first.
+  if (held) dragFrom_ = TDragFrom{{HoverX, HoverY}, TileSize};
+  if (pressed && !tapped && dragFrom) MendDrag(*dragFrom);
 
   const TTile& tile = RanchMap->Record().tiles[HoverX][HoverY];
   const TToolVerdict verdict = ToolVerdict(CurrentTool, tile, RanchMap->Record().funds);
   DrawMarker(verdict);
 
-  const bool pressed = tapped || (Tecla->Mouse.ButtonDown(0) && SurfaceUnderCursor());
   if (verdict == tvRefused) {
     if (pressed && !ClickLatch) {
-      if (SoundOn) PlaySound(vsOps);
+      if (SoundOn) PlayFrameSound(vsOps);
+      NoteRefusal({HoverX, HoverY}, tile);
       ClickLatch = true;
     }
     return;
@@ -380,7 +400,7 @@ void TForm2::HandleTool() {
   if (!UseTool(*RanchMap, CurrentTool, x, y, Strokes)) return;
   // The bulldozer is heard even with the sound effects off.
   if (CurrentTool == tlBulldoze) PlaySound(vsBulldoze);
-  if (CurrentTool != tlBulldoze && SoundOn) PlaySound(vsPlop);
+  if (CurrentTool != tlBulldoze && SoundOn) PlayFrameSound(vsPlop);
   ClickLatch = true;
 }
 
@@ -423,7 +443,19 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint at = mouse->position().toPoint();
     if (mouse->button() == Qt::LeftButton) TelaMouseDown(at.x(), at.y());
+    if (mouse->button() == Qt::RightButton) TelaRightClick();  // [draft]
   }
+  // [drag] [draft] The pointer leaving the map, Escape, and the window
+  // losing the focus.
+  if (watched == Tela && event->type() == QEvent::Leave) trail_.Break();
+  if (watched == Edit1 && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && drafting_) {
+    CancelDraft();
+    return true;
+  }
+  if ((watched == Edit1 && event->type() == QEvent::FocusOut) ||
+      (watched == Tela && event->type() == QEvent::WindowDeactivate))
+    CancelDraft();
   return QMdiSubWindow::eventFilter(watched, event);
 }
 

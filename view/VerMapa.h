@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "map/Mapa.h"
 #include "map/Strokes.h"
@@ -16,6 +18,8 @@
 #include "present/DXInput.h"
 #include "present/DXSound.h"
 #include "present/DXTimer.h"
+#include "view/Draft.h"
+#include "view/DragPath.h"
 
 class QFrame;
 class TLargeMap;
@@ -146,6 +150,17 @@ class TForm2 : public QMdiSubWindow {
   void ScrollBy(int columns, int rows);
   void ScrollTo(int viewX, int viewY);
 
+  // "Traçado com prévia" (view/VerMapaDraft.cpp). The main window sets both:
+  // OnToolReport writes the status bar (a draft's plan, what was left
+  // unbuilt, or the tool's hint again); OnRaiseTool raises the palette's
+  // tool button that is down, as clicking it would.
+  std::function<void(const TToolReport&)> OnToolReport;
+  std::function<void()> OnRaiseTool;
+  bool Drafting() const { return drafting_; }
+  // Ends a draft leaving the map and the money as they were; the press it
+  // came from does nothing more until the button is up.
+  void CancelDraft();
+
  protected:
   // The cursor in client coordinates, the millisecond counter and the sound
   // output; virtual so that a test can stand in for the window system.
@@ -168,6 +183,35 @@ class TForm2 : public QMdiSubWindow {
   void LayOutControls();
   // The frame's tile size follows the zoom step.
   void FollowZoom();
+
+  // Drag mending and drafting, view/VerMapaDraft.cpp.
+  // Where the previous frame handled the tool with button 1 held over the
+  // surface, and at what tile size.
+  struct TDragFrom {
+    TTilePos tile;
+    int tileSize;
+  };
+  void FollowPointer(int x, int y);
+  void TelaRightClick();
+  void HoverMoved();
+  void MendDrag(const TDragFrom& from);
+  void ActOnPassedTile(const TTilePos& at);
+  bool DraftFrame(bool tapped);
+  void EndToolFrame(bool handled);
+  void DrawDraft();
+  void NoteRefusal(const TTilePos& at, const TTile& tile);
+  void PlayFrameSound(int index);
+  void Report(TToolReport::TKind kind, const TDraftSummary& summary = {});
+  std::optional<TDragFrom> dragFrom_;  // none: the previous frame held no stroke
+  TPointerTrail trail_;
+  unsigned soundsThisFrame_ = 0;   // a bit per wave-list item
+  TDraft draft_;
+  bool drafting_ = false;
+  TTilePos draftAnchor_;
+  bool pressSpent_ = false;        // a cancelled draft's press: inert until released
+  TDraftSummary strokeLeft_;       // what the stroke under way refused so far
+  bool unbuiltShown_ = false;      // the status bar tells what was left unbuilt
+  std::optional<TDraftSummary> draftShown_;
 
   std::unique_ptr<TScrollBarLink> horizontalLink_;
   std::unique_ptr<TScrollBarLink> verticalLink_;

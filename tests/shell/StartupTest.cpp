@@ -463,6 +463,7 @@ TEST_F(StartUp, ExtrasMenuFollowsSobreWithItsOptionsUnchecked) {
       {form->Navegarcomomouse1, "Na&vegar com o mouse", {QKeySequence(Qt::CTRL | Qt::Key_R)}, true},
       {form->Marcadordestacado1, "Mar&cador destacado", {QKeySequence(Qt::CTRL | Qt::Key_B)}, true},
       {form->Terrenodetalhado1, "&Terreno detalhado", {QKeySequence(Qt::CTRL | Qt::Key_T)}, true},
+      {form->Traadocomprvia1, "Traçado com &prévia", {QKeySequence(Qt::CTRL | Qt::Key_D)}, true},
       {form->Trilhasonora1, "Tri&lha sonora", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M)}, true},
   };
   for (const TExpectedItem& e : expected) {
@@ -475,8 +476,10 @@ TEST_F(StartUp, ExtrasMenuFollowsSobreWithItsOptionsUnchecked) {
   EXPECT_EQ(form->Extras1->actions(),
             (QList<QAction*>{form->Novafazenda1, form->Abrirjogo1, form->Salvarem1, form->N2, form->Desfazer1,
                              form->Refazer1, form->N3, form->Minimapa1, form->Mapagrande1, form->Navegarcomomouse1,
-                             form->Marcadordestacado1, form->Terrenodetalhado1, form->N4, form->Trilhasonora1}));
-  for (bool option : {HighlightMarker, MinimapOn, LargeMapOn, MouseNavigation, DetailedTerrain, SoundtrackOn})
+                             form->Marcadordestacado1, form->Terrenodetalhado1, form->Traadocomprvia1, form->N4,
+                             form->Trilhasonora1}));
+  for (bool option :
+       {HighlightMarker, MinimapOn, LargeMapOn, MouseNavigation, DetailedTerrain, SoundtrackOn, DraftLines})
     EXPECT_FALSE(option);
 
   // Every shortcut of the whole menu bar is taken once only.
@@ -501,6 +504,7 @@ TEST_F(StartUp, ExtrasOptionsKeepTheirGlobalsInStep) {
       {form->Minimapa1, &MinimapOn},          {form->Mapagrande1, &LargeMapOn},
       {form->Navegarcomomouse1, &MouseNavigation}, {form->Marcadordestacado1, &HighlightMarker},
       {form->Terrenodetalhado1, &DetailedTerrain}, {form->Trilhasonora1, &SoundtrackOn},
+      {form->Traadocomprvia1, &DraftLines},
   };
   for (const auto& [item, global] : options) {
     item->trigger();
