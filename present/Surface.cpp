@@ -11,9 +11,10 @@
 #include <cstring>
 #include <string>
 
-#include "present/RetainedTiles.h"
-
 namespace {
+
+// Whether drawing skips what is already on the surface; see SkipUnchanged.
+bool Skipping = true;
 
 // Unicode of the Windows-1252 bytes 0x80..0x9F, indexed by byte - 0x80
 // (the rest of the code page matches Latin-1). Unassigned bytes keep their value.
@@ -48,6 +49,9 @@ bool ClipSpan(int& pos, int& length, int& skip, int limit) {
 }
 
 }  // namespace
+
+void SetSkipUnchanged(bool skip) { Skipping = skip; }
+bool SkipUnchanged() { return Skipping; }
 
 TDirectDrawSurface::TDirectDrawSurface() = default;
 
