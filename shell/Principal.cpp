@@ -26,7 +26,7 @@
 #include "present/Tune.h"
 #include "present/WindowSurface.h"
 #include "shell/Editor.h"
-#include "shell/Text.h"
+#include "present/Text.h"
 #include "shell/defines.h"
 #include "view/LargeMap.h"
 #include "view/SpeedButton.h"

@@ -12,7 +12,7 @@
 #include "shell/LanguageFile.h"
 #include "shell/Principal.h"
 #include "shell/SaveGame.h"
-#include "shell/Text.h"
+#include "present/Text.h"
 #include "shell/defines.h"
 #include "view/SpeedButton.h"
 #include "view/ToolsUnit.h"
