@@ -1,25 +1,16 @@
-// The minimap's cost per look at the map, and one frame of the map view on a
-// 1920 x 1080 surface (a large view on a full-HD screen) at each zoom against
-// a plain copy of a surface that size.
+// The minimap's cost per look at the map and per repaint. A frame of the map
+// view on a full-HD surface is measured with the view's other frames
+// (view_bench.cpp), a plain copy of such a surface with the surfaces
+// (present_bench.cpp).
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <algorithm>
-#include <cstring>
-#include <string>
 
-#include "bench/bench_support.h"
 #include "map/Mapa.h"
-#include "shell/defines.h"
-#include "tests/view/DrawFixture.h"
 #include "view/Minimap.h"
 
 namespace {
-
-constexpr int LargeWidth = 1920;
-constexpr int LargeHeight = 1080;
 
 TMapa GeneratedMap() {
   RandomSeed(7);
@@ -61,61 +52,5 @@ void BM_MinimapPaint(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_MinimapPaint)->Unit(benchmark::kMicrosecond);
-
-using bench::EnsureGuiApplication;
-using bench::Square;
-using bench::TBar;
-
-// As the view's frame: the map from the top-left corner, the rate figure and
-// the hover marker.
-void FrameLarge(benchmark::State& state, int zoom) {
-  EnsureGuiApplication();
-  ResetGameGlobals();
-  TileSize = static_cast<unsigned char>(zoom);
-
-  THeadlessDevice device(LargeWidth, LargeHeight);
-  TDXImageList ground;
-  FillGroundList(ground);
-  TDXImageList others;
-  others.Items.Add().Picture = Square(0xFF808080);
-  TPictureCollectionItem& marker = others.Items.Add();
-  marker.Picture = Square(0xFF008000);
-  marker.Transparent = false;
-  device.Start();
-  ground.SetDXDraw(&device);
-  others.SetDXDraw(&device);
-
-  TMapa map = GeneratedMap();
-  TBar horizontal, vertical;
-  TDirectDrawSurface& back = device.Back();
-  const TRect square{5 * zoom, 4 * zoom, 6 * zoom, 5 * zoom};
-  for (auto _ : state) {
-    map.Draw(back, back.Width(), back.Height(), 0, 0, ground, horizontal, vertical);
-    back.Canvas().TextOut(0, 0, std::to_string(15));
-    back.Canvas().ReleaseCanvas();
-    others.Items.Items(1).DrawBlended(back, square, 0, 96);
-    benchmark::DoNotOptimize(back.Bits());
-  }
-  ground.SetDXDraw(nullptr);
-  others.SetDXDraw(nullptr);
-}
-
-void SurfaceCopyLarge(benchmark::State& state) {
-  TDirectDrawSurface from(LargeWidth, LargeHeight), to(LargeWidth, LargeHeight);
-  from.Fill(0xFF336699u);
-  for (auto _ : state) {
-    std::memcpy(to.Bits(), from.Bits(), static_cast<std::size_t>(LargeWidth) * LargeHeight * 4);
-    benchmark::DoNotOptimize(to.Bits());
-    benchmark::ClobberMemory();
-  }
-}
-
-const bool Registered = [] {
-  for (int zoom : {12, 16, 24, 36, 48})
-    benchmark::RegisterBenchmark(("BM_Frame/1920x1080/" + std::to_string(zoom)).c_str(), FrameLarge, zoom)
-        ->Unit(benchmark::kMicrosecond);
-  benchmark::RegisterBenchmark("BM_SurfaceCopy/1920x1080", SurfaceCopyLarge)->Unit(benchmark::kMicrosecond);
-  return true;
-}();
 
 }  // namespace

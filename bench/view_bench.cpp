@@ -10,7 +10,7 @@
 
 #include "bench/bench_support.h"
 #include "map/Mapa.h"
-#include "present/RetainedTiles.h"
+#include "present/Surface.h"
 #include "shell/defines.h"
 #include "tests/view/DrawFixture.h"
 

@@ -3,9 +3,13 @@
 // picture of an image-list item.
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 
-#include "datafiles/zolpackload.h"
 #include "present/Surface.h"
+
+class EBitmapError : public std::runtime_error {  // a stream that is not a bitmap
+  using std::runtime_error::runtime_error;
+};
 
 // Largest picture accepted, in pixels; bigger headers are refused before any
 // pixel memory is taken.

@@ -13,9 +13,6 @@ class TWaveCollection;
 class EZDecompressionError : public std::runtime_error {  // zlib's own message
   using std::runtime_error::runtime_error;
 };
-class EBitmapError : public std::runtime_error {  // a stream that is not a bitmap
-  using std::runtime_error::runtime_error;
-};
 
 constexpr int ZolPackMaxEntries = 1024;
 // Decoded entries larger than this are refused rather than exhausting memory.
@@ -40,6 +37,9 @@ class TZolPackLoad {
 
   void Reseta();
   bool AbrePacote(const std::string& path);
+  // Adds the entry to the picture list or the wave list. A picture that is
+  // not a bitmap raises EBitmapError (zolbitmap.h), a broken wave
+  // EWaveStreamError; either way no item is added.
   bool ExtrairArquivo(const std::string& name, TPictureCollection* pictures,
                       TWaveCollection* waves);
   bool ExtrairDados(const std::string& name, std::vector<std::uint8_t>& block);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "datafiles/zolbitmap.h"
 #include "datafiles/zolpackload.h"
 #include "present/DXImageList.h"
 #include "present/DXSound.h"

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "map/MapaCodes.h"
+
 namespace {
 
 struct TImageRange {
@@ -17,21 +19,28 @@ struct TImageRange {
 using TImageRanges = std::array<TImageRange, 3>;
 constexpr TImageRange NoRange = {1, 0};
 
+// The last piece of a linear feature, and the last of four scenery or tree pictures.
+constexpr std::uint8_t LastPiece(std::uint8_t base) { return static_cast<std::uint8_t>(base + LinearPieces - 1); }
+constexpr std::uint8_t LastPicture(std::uint8_t first) {
+  return static_cast<std::uint8_t>(first + SceneryPictures - 1);
+}
+
 // The images each kind shows, indexed by TTileKind.
 constexpr std::array<TImageRanges, tkHouse + 1> KindImages = {{
-    {{{0, 0}, {120, 128}, NoRange}},     // tkEmpty: bare ground, clearing frames
-    {{{48, 58}, NoRange, NoRange}},      // tkDirtRoad
-    {{{59, 69}, NoRange, NoRange}},      // tkPavement
-    {{{40, 43}, NoRange, NoRange}},      // tkScenery
-    {{{44, 47}, NoRange, NoRange}},      // tkTree
-    {{{70, 80}, NoRange, NoRange}},      // tkFence
-    {{{81, 81}, {83, 83}, NoRange}},     // tkGate
-    {{{85, 95}, {100, 101}, NoRange}},   // tkDuct, with the older straight pieces
-    {{{107, 107}, {109, 109}, NoRange}}, // tkDuctS
-    {{{23, 39}, NoRange, NoRange}},      // tkWater, both open-water frames included
-    {{{129, 129}, NoRange, NoRange}},    // tkBridge
-    {{{129, 129}, NoRange, NoRange}},    // tkCrossing
-    {{{0, 3}, NoRange, NoRange}},        // tkHouse: patterns of the houses image
+    {{{ImageBareGround, ImageBareGround}, {ImageClearingFirst, ImageClearingLast}, NoRange}},  // tkEmpty
+    {{{BaseDirtRoad, LastPiece(BaseDirtRoad)}, NoRange, NoRange}},  // tkDirtRoad
+    {{{BasePavement, LastPiece(BasePavement)}, NoRange, NoRange}},  // tkPavement
+    {{{ImageFirstScenery, LastPicture(ImageFirstScenery)}, NoRange, NoRange}},  // tkScenery
+    {{{ImageFirstTree, LastPicture(ImageFirstTree)}, NoRange, NoRange}},  // tkTree
+    {{{BaseFence, LastPiece(BaseFence)}, NoRange, NoRange}},  // tkFence
+    {{{ImageGateNorthSouth, ImageGateNorthSouth}, {ImageGateWestEast, ImageGateWestEast}, NoRange}},  // tkGate
+    // tkDuct, with the older straight pieces
+    {{{BaseDuct, LastPiece(BaseDuct)}, {ImageDuctWestEastAlt, ImageDuctNorthSouthAlt}, NoRange}},
+    {{{ImageDuctSNorthSouth, ImageDuctSNorthSouth}, {ImageDuctSWestEast, ImageDuctSWestEast}, NoRange}},  // tkDuctS
+    {{{ImageOpenWater, ImageWaterLast}, NoRange, NoRange}},  // tkWater, both open-water frames included
+    {{{ImageBridge, ImageBridge}, NoRange, NoRange}},  // tkBridge
+    {{{ImageBridge, ImageBridge}, NoRange, NoRange}},  // tkCrossing
+    {{{0, HousePieces - 1}, NoRange, NoRange}},  // tkHouse: patterns of the houses image
 }};
 static_assert(KindImages.size() == tkHouse + 1);
 

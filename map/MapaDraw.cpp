@@ -2,7 +2,9 @@
 // rest of the map so that the map logic links without the drawing layer.
 #include <algorithm>
 
+#include "map/GroundWetness.h"
 #include "map/Mapa.h"
+#include "map/MapaCodes.h"
 #include "map/TerrainDetail.h"
 #include "present/DXImageList.h"
 #include "present/RetainedTiles.h"
@@ -12,22 +14,11 @@ namespace {
 constexpr int LastTile = 96;
 constexpr int GroundItem = 0;  // IMGChao item of every tile but the house
 constexpr int HouseItem = 1;
-constexpr std::uint8_t WaterFrameA = 23;
-constexpr std::uint8_t WaterFrameB = 24;
-constexpr std::uint8_t ClearingFirst = 120;
-constexpr std::uint8_t ClearingLast = 128;
-
-bool IsRainy(std::uint8_t weather) { return weather == wtRain || weather == wtHeavyRain; }
-
-int GroundPattern(const TMapaRecord& record) {
-  if (!IsRainy(record.weather)) return 0;
-  return IsRainy(record.weatherYesterday) ? 10 : 5;
-}
 
 // Whether a tile shows more than the day's bare ground (and the clearing dust).
 bool ShowsFeature(const TTile& tile) {
   if (tile.kind == tkHouse) return true;
-  return tile.image != 0 && (tile.image < ClearingFirst || tile.image > ClearingLast);
+  return tile.image != ImageBareGround && !IsClearingImage(tile.image);
 }
 
 // The detailed terrain's picture of a tile: its pattern, then what lies over
@@ -73,7 +64,8 @@ void TMapa::Draw(TDirectDrawSurface& surface, int width, int height, int viewX, 
     frameCounter = 0;
     waterFrame = true;
   }
-  const int ground = GroundPattern(record_);
+  const TGroundWetness wetness = GroundWetnessOf(record_);
+  const int ground = GroundImage(wetness);
 
   TPictureCollection& items = images.Items;
   if (items.Count() <= HouseItem) return;
@@ -90,21 +82,19 @@ void TMapa::Draw(TDirectDrawSurface& surface, int width, int height, int viewX, 
       if (x > LastTile) break;
       TTile& tile = record_.tiles[x][y];
 
-      if (waterFrame && tile.kind == tkWater) {
-        if (tile.image == WaterFrameA) tile.image = WaterFrameB;
-        else if (tile.image == WaterFrameB) tile.image = WaterFrameA;
-      }
+      if (waterFrame && tile.kind == tkWater && IsOpenWaterImage(tile.image))
+        tile.image = OtherWaterFrame(tile.image);
 
       TTileLayer layers[2];
       int count = 1;
       if (DetailedTerrain && ShowsFeature(tile)) {
-        count = DetailedLayers(DetailedPicture(record_, x, y, ground), groundImage, houseImage, layers);
+        count = DetailedLayers(DetailedPicture(record_, x, y, wetness), groundImage, houseImage, layers);
       } else if (tile.kind == tkHouse) {
         layers[0] = {houseImage, tile.image};
-      } else if (tile.image == 0) {
+      } else if (tile.image == ImageBareGround) {
         layers[0] = {groundImage, ground};
-      } else if (tile.image >= ClearingFirst && tile.image <= ClearingLast) {
-        tile.image = tile.image == ClearingLast ? 0 : tile.image + 1;
+      } else if (IsClearingImage(tile.image)) {
+        tile.image = tile.image == ImageClearingLast ? ImageBareGround : tile.image + 1;
         layers[0] = {groundImage, ground};
         layers[1] = {groundImage, tile.image};
         count = 2;

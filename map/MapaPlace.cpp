@@ -10,25 +10,6 @@
 
 namespace {
 
-// Neighbour mask bits; the neighbours are always visited north, west, east, south.
-constexpr std::uint8_t MaskN = 1;
-constexpr std::uint8_t MaskW = 2;
-constexpr std::uint8_t MaskE = 4;
-constexpr std::uint8_t MaskS = 8;
-
-struct TNeighbour {
-  int dx;
-  int dy;
-  std::uint8_t bit;
-};
-// The order in which a changed tile re-joins its neighbours: west, east, north, south.
-constexpr std::array<TNeighbour, 4> JoinOrder = {{
-    {-1, 0, MaskW},
-    {1, 0, MaskE},
-    {0, -1, MaskN},
-    {0, 1, MaskS},
-}};
-
 // Offset from a linear feature's base image, indexed by the mask of
 // neighbours in its family. With no neighbour a placed piece stands as a
 // north-south straight.
@@ -51,6 +32,11 @@ constexpr std::array<std::uint8_t, 16> LinearJoinOffset = {
     8,   // N W E S: cross
 };
 static_assert(LinearJoinOffset.size() == 16);
+static_assert([] {
+  for (const auto offset : LinearJoinOffset)
+    if (offset >= LinearPieces) return false;
+  return true;
+}(), "every piece lies within its feature's eleven");
 
 struct TLinearFeature {
   std::uint8_t base;
@@ -110,7 +96,7 @@ bool AcceptsGround(const TLinearFeature& feature, std::uint8_t kind, bool& cross
 
 std::uint8_t TMapa::LinearMask(int x, int y, TFamily family) const {
   std::uint8_t mask = 0;
-  for (const auto& n : JoinOrder) {
+  for (const auto& n : Neighbours) {
     if (InGrid(x + n.dx, y + n.dy) && InFamily(Tile(x + n.dx, y + n.dy).kind, family)) {
       mask |= n.bit;
     }
@@ -121,14 +107,14 @@ std::uint8_t TMapa::LinearMask(int x, int y, TFamily family) const {
 // A neighbour beyond the ring counts as water: the border reads as open sea.
 std::uint8_t TMapa::WaterMask(int x, int y) const {
   std::uint8_t mask = 0;
-  for (const auto& n : JoinOrder) {
+  for (const auto& n : Neighbours) {
     if (!InGrid(x + n.dx, y + n.dy) || IsWaterKind(Tile(x + n.dx, y + n.dy).kind)) mask |= n.bit;
   }
   return mask;
 }
 
 void TMapa::JoinLinearNeighbours(int x, int y, std::uint8_t base) {
-  for (const auto& n : JoinOrder) {
+  for (const auto& n : RejoinOrder) {
     if (InGrid(x + n.dx, y + n.dy)) {
       PlaceLinear(static_cast<std::uint8_t>(x + n.dx), static_cast<std::uint8_t>(y + n.dy), base,
                   TPlaceMode::Join);
@@ -176,21 +162,21 @@ bool TMapa::PlaceFitting(std::uint8_t x, std::uint8_t y, int fitting) {
   // The kind is checked with the image, so a loaded record whose bytes
   // disagree cannot turn some other tile into a fitting.
   if (fitting == FittingGate && tile.kind == tkFence) {
-    if (tile.image == BaseFence + 4) {
+    if (tile.image == BaseFence + StraightWestEast) {
       tile = TTile{tile.spare, ImageGateWestEast, tkGate};
       return true;
     }
-    if (tile.image == BaseFence + 5) {
+    if (tile.image == BaseFence + StraightNorthSouth) {
       tile = TTile{tile.spare, ImageGateNorthSouth, tkGate};
       return true;
     }
   }
   if (fitting == FittingDuct && tile.kind == tkDuct) {
-    if (tile.image == BaseDuct + 4 || tile.image == ImageDuctWestEastAlt) {
+    if (tile.image == BaseDuct + StraightWestEast || tile.image == ImageDuctWestEastAlt) {
       tile = TTile{tile.spare, ImageDuctSWestEast, tkDuctS};
       return true;
     }
-    if (tile.image == BaseDuct + 5 || tile.image == ImageDuctNorthSouthAlt) {
+    if (tile.image == BaseDuct + StraightNorthSouth || tile.image == ImageDuctNorthSouthAlt) {
       tile = TTile{tile.spare, ImageDuctSNorthSouth, tkDuctS};
       return true;
     }
@@ -212,7 +198,7 @@ bool TMapa::PlaceWater(int x, int y, TPlaceMode mode) {
   }
   tile.image = WaterJoinImage[WaterMask(x, y)];
   if (mode == TPlaceMode::Place && !wasBridge) {
-    for (const auto& n : JoinOrder) PlaceWater(x + n.dx, y + n.dy, TPlaceMode::Join);
+    for (const auto& n : RejoinOrder) PlaceWater(x + n.dx, y + n.dy, TPlaceMode::Join);
   }
   return true;
 }
@@ -220,14 +206,14 @@ bool TMapa::PlaceWater(int x, int y, TPlaceMode mode) {
 bool TMapa::PlaceTree(std::uint8_t x, std::uint8_t y) {
   if (!InPlayable(x, y) || Tile(x, y).kind != tkEmpty) return false;
   Tile(x, y).kind = tkTree;
-  Tile(x, y).image = static_cast<std::uint8_t>(ImageFirstTree + RandomInt(4));
+  Tile(x, y).image = static_cast<std::uint8_t>(ImageFirstTree + RandomInt(SceneryPictures));
   return true;
 }
 
 bool TMapa::PlaceScenery(std::uint8_t x, std::uint8_t y) {
   if (!InPlayable(x, y) || Tile(x, y).kind != tkEmpty) return false;
   Tile(x, y).kind = tkScenery;
-  Tile(x, y).image = static_cast<std::uint8_t>(ImageFirstScenery + RandomInt(4));
+  Tile(x, y).image = static_cast<std::uint8_t>(ImageFirstScenery + RandomInt(SceneryPictures));
   return true;
 }
 

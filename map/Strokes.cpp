@@ -9,11 +9,7 @@
 
 namespace {
 
-constexpr std::uint8_t ImageOpenWaterOther = ImageOpenWater + 1;  // the second frame of open water
-
-bool IsOpenWater(const TTile& tile) {
-  return tile.kind == tkWater && (tile.image == ImageOpenWater || tile.image == ImageOpenWaterOther);
-}
+bool IsOpenWater(const TTile& tile) { return tile.kind == tkWater && IsOpenWaterImage(tile.image); }
 
 bool SameTile(const TTile& a, const TTile& b) {
   return a.spare == b.spare && a.image == b.image && a.kind == b.kind;
@@ -24,10 +20,9 @@ bool SameTile(const TTile& a, const TTile& b) {
 // it does not flicker out of step with them.
 TTile InStepWithWater(const TMapa& map, int x, int y, TTile tile) {
   if (!IsOpenWater(tile)) return tile;
-  constexpr std::array<std::array<int, 2>, 4> Neighbours = {{{0, -1}, {-1, 0}, {1, 0}, {0, 1}}};
-  for (const auto& [dx, dy] : Neighbours) {
-    if (!InGrid(x + dx, y + dy)) continue;
-    const TTile& next = map.Tile(x + dx, y + dy);
+  for (const TNeighbourStep& step : Neighbours) {
+    if (!InGrid(x + step.dx, y + step.dy)) continue;
+    const TTile& next = map.Tile(x + step.dx, y + step.dy);
     if (IsOpenWater(next)) {
       tile.image = next.image;
       break;

@@ -5,15 +5,8 @@
 
 namespace {
 
-constexpr int MaskN = 1, MaskW = 2, MaskE = 4, MaskS = 8;
-
-struct TStep {
-  int dx;
-  int dy;
-  int bit;
-};
-constexpr std::array<TStep, 4> Sides = {{{0, -1, MaskN}, {-1, 0, MaskW}, {1, 0, MaskE}, {0, 1, MaskS}}};
-constexpr std::array<TStep, 4> Diagonals = {
+// The diagonal neighbours, each with its corner of the tile.
+constexpr std::array<TNeighbourStep, 4> Diagonals = {
     {{-1, -1, CornerNW}, {1, -1, CornerNE}, {-1, 1, CornerSW}, {1, 1, CornerSE}}};
 
 // Pattern of each picture in WeatheredImages on damp ground, by stored image; -1 for the others.
@@ -32,14 +25,14 @@ std::uint8_t KindAt(const TMapaRecord& record, int x, int y) {
 
 int WaterNeighbours(const TMapaRecord& record, int x, int y) {
   int mask = 0;
-  for (const TStep& s : Sides)
+  for (const TNeighbourStep& s : Neighbours)
     if (IsWaterKind(KindAt(record, x + s.dx, y + s.dy))) mask |= s.bit;
   return mask;
 }
 
 // The neighbour mask a stored water image was joined for; -1 when it is not a water piece.
 int MaskOfWaterImage(std::uint8_t image) {
-  if (image == ImageOpenWater + 1) return 15;
+  if (image == ImageOpenWaterShimmer) return OpenWaterMask;
   for (int mask = 0; mask < 16; ++mask)
     if (WaterJoinImage[static_cast<std::size_t>(mask)] == image) return mask;
   return -1;
@@ -48,7 +41,7 @@ int MaskOfWaterImage(std::uint8_t image) {
 // The water beneath a tile, its bank turned round every land corner.
 int WaterPattern(const TMapaRecord& record, int x, int y, int mask, bool shimmer) {
   const int corners = LandCorners(record, x, y) & OpenCorners(mask);
-  if (corners == 0) return shimmer ? ImageOpenWater + 1 : WaterJoinImage[static_cast<std::size_t>(mask)];
+  if (corners == 0) return shimmer ? ImageOpenWaterShimmer : WaterJoinImage[static_cast<std::size_t>(mask)];
   return BankCornerPattern(mask, corners, shimmer);
 }
 
@@ -57,7 +50,7 @@ int WaterPattern(const TMapaRecord& record, int x, int y, int mask, bool shimmer
 // family beside it, is one vote. Neighbours of both families say nothing.
 TRunDirection Vote(const TMapaRecord& record, int x, int y, bool (*runs)(std::uint8_t), bool (*crossed)(std::uint8_t)) {
   int westEast = 0, northSouth = 0;
-  for (const TStep& s : Sides) {
+  for (const TNeighbourStep& s : Neighbours) {
     const std::uint8_t kind = KindAt(record, x + s.dx, y + s.dy);
     const bool along = runs(kind) && !crossed(kind);
     const bool beside = crossed(kind) && !runs(kind);
@@ -76,7 +69,7 @@ bool IsWater(std::uint8_t kind) { return IsWaterKind(kind); }
 // Whether the road through a crossing is paved: more pavement than dirt along it.
 bool PavedAlong(const TMapaRecord& record, int x, int y, TRunDirection road) {
   int paved = 0, dirt = 0;
-  for (const TStep& s : Sides) {
+  for (const TNeighbourStep& s : Neighbours) {
     const bool horizontal = s.bit == MaskW || s.bit == MaskE;
     if (horizontal != (road == TRunDirection::WestEast)) continue;
     const std::uint8_t kind = KindAt(record, x + s.dx, y + s.dy);
@@ -88,15 +81,9 @@ bool PavedAlong(const TMapaRecord& record, int x, int y, TRunDirection road) {
 
 }  // namespace
 
-TGroundLevel GroundLevelOf(int groundPattern) {
-  if (groundPattern == 10) return TGroundLevel::Soaked;
-  if (groundPattern == 5) return TGroundLevel::Damp;
-  return TGroundLevel::Dry;
-}
-
 int LandCorners(const TMapaRecord& record, int x, int y) {
   int corners = 0;
-  for (const TStep& d : Diagonals)
+  for (const TNeighbourStep& d : Diagonals)
     if (!IsWaterKind(KindAt(record, x + d.dx, y + d.dy))) corners |= d.bit;
   return corners;
 }
@@ -109,9 +96,9 @@ TRunDirection CrossingRoadDirection(const TMapaRecord& record, int x, int y) {
   return Vote(record, x, y, IsRoad, IsDuct);
 }
 
-TDetailedPicture DetailedPicture(const TMapaRecord& record, int x, int y, int groundPattern) {
+TDetailedPicture DetailedPicture(const TMapaRecord& record, int x, int y, TGroundWetness ground) {
   const TTile& tile = record.tiles[x][y];
-  const int level = static_cast<int>(GroundLevelOf(groundPattern));
+  const int level = static_cast<int>(ground);
   TDetailedPicture picture;
   picture.pattern = tile.image;
   switch (tile.kind) {
@@ -121,7 +108,7 @@ TDetailedPicture DetailedPicture(const TMapaRecord& record, int x, int y, int gr
       return picture;
     case tkWater: {
       const int mask = MaskOfWaterImage(tile.image);
-      if (mask >= 0) picture.pattern = WaterPattern(record, x, y, mask, tile.image == ImageOpenWater + 1);
+      if (mask >= 0) picture.pattern = WaterPattern(record, x, y, mask, tile.image == ImageOpenWaterShimmer);
       return picture;
     }
     case tkBridge: {

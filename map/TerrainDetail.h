@@ -9,11 +9,8 @@
 #include <array>
 #include <cstdint>
 
-struct TMapaRecord;
-
-// How wet the day's bare ground is: dry (pattern 0), damp (5) or soaked (10).
-enum class TGroundLevel : std::uint8_t { Dry, Damp, Soaked };
-TGroundLevel GroundLevelOf(int groundPattern);
+#include "map/GroundWetness.h"
+#include "map/MapaCodes.h"
 
 // Feature pictures that get a version on damp and on soaked ground, in the
 // order of those versions: scenery, trees, dirt road, pavement, fence, gates,
@@ -27,6 +24,13 @@ constexpr std::array<std::uint8_t, 58> WeatheredImages = {
     100, 101, 107, 109,                                  // older straights, fittings
 };
 static_assert(WeatheredImages.size() == 58);
+static_assert(WeatheredImages[0] == ImageFirstScenery && WeatheredImages[8] == BaseDirtRoad &&
+              WeatheredImages[19] == BasePavement && WeatheredImages[30] == BaseFence &&
+              WeatheredImages[41] == ImageGateNorthSouth && WeatheredImages[42] == ImageGateWestEast &&
+              WeatheredImages[43] == BaseDuct && WeatheredImages[54] == ImageDuctWestEastAlt &&
+              WeatheredImages[55] == ImageDuctNorthSouthAlt && WeatheredImages[56] == ImageDuctSNorthSouth &&
+              WeatheredImages[57] == ImageDuctSWestEast,
+              "the blocks follow the map's own picture numbers");
 static_assert([] {
   for (std::size_t k = 1; k < WeatheredImages.size(); ++k)
     if (WeatheredImages[k] <= WeatheredImages[k - 1]) return false;
@@ -51,17 +55,18 @@ static_assert(FirstSoakedFeature == FirstDampFeature + static_cast<int>(Weathere
 static_assert(FirstCrossing == FirstSoakedFeature + static_cast<int>(WeatheredImages.size()));
 static_assert(BridgeDeckWestEast == FirstCrossing + 12 && FirstBankCorner == BridgeDeckNorthSouth + 1);
 // The houses image: the house on damp ground 4 patterns on, on soaked 8.
-constexpr int HouseLevelStep = 4;
+constexpr int HouseLevelStep = HousePieces;
 
 // Corners of a tile, for the bank corners.
 constexpr int CornerNW = 1, CornerNE = 2, CornerSW = 4, CornerSE = 8;
 
-// Corners at which a water piece of this neighbour mask (N 1, W 2, E 4,
-// S 8) has open water reaching the tile's corner, so that a land tile
-// diagonally beyond needs the bank turned round it.
+// Corners at which a water piece of this neighbour mask has open water
+// reaching the tile's corner, so that a land tile diagonally beyond needs the
+// bank turned round it.
 constexpr int OpenCorners(int mask) {
-  return ((mask & 3) == 3 ? CornerNW : 0) | ((mask & 5) == 5 ? CornerNE : 0) |
-         ((mask & 10) == 10 ? CornerSW : 0) | ((mask & 12) == 12 ? CornerSE : 0);
+  const auto both = [mask](int a, int b) { return (mask & (a | b)) == (a | b); };
+  return (both(MaskN, MaskW) ? CornerNW : 0) | (both(MaskN, MaskE) ? CornerNE : 0) |
+         (both(MaskW, MaskS) ? CornerSW : 0) | (both(MaskE, MaskS) ? CornerSE : 0);
 }
 
 // Offset of a bank-corner piece within its block, by mask * 16 + corners;
@@ -78,13 +83,15 @@ constexpr std::array<std::int8_t, 256> BankCornerOffset = [] {
   return table;
 }();
 static_assert(BankCornerOffset[15 * 16 + 15] == BankCornerPieces - 1);
+// Open water's mask: every neighbour is water.
+constexpr int OpenWaterMask = MaskN | MaskW | MaskE | MaskS;
 
 // The pattern of a water piece of this mask with its banks turned round
 // these corners; `shimmer` picks open water's second frame.
 constexpr int BankCornerPattern(int mask, int corners, bool shimmer) {
   const int offset = BankCornerOffset[static_cast<std::size_t>((mask & 15) * 16 + (corners & 15))];
   if (offset < 0) return -1;
-  if (shimmer && mask == 15) return FirstShimmerCorner + corners - 1;
+  if (shimmer && mask == OpenWaterMask) return FirstShimmerCorner + corners - 1;
   return FirstBankCorner + offset;
 }
 
@@ -96,10 +103,10 @@ struct TDetailedPicture {
   bool house = false;
 };
 
-// The picture for tile (x, y), 1..96 each, on a day whose bare ground is
-// `groundPattern`. Bare and clearing tiles are the frame's own business and
+// The picture for tile (x, y), 1..96 each, on a day whose bare ground is as
+// wet as `ground`. Bare and clearing tiles are the frame's own business and
 // come back as their stored image.
-TDetailedPicture DetailedPicture(const TMapaRecord& record, int x, int y, int groundPattern);
+TDetailedPicture DetailedPicture(const TMapaRecord& record, int x, int y, TGroundWetness ground);
 
 // Which way a bridge or crossing runs, read from its neighbours; Neither when
 // they leave it open, and the neutral picture is drawn.

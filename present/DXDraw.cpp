@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "present/RetainedTiles.h"
+#include "present/Surface.h"
 
 TDXDraw::TDXDraw(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);  // the hover marker follows the mouse with no button held

@@ -4,8 +4,6 @@
 #include <array>
 
 namespace {
-bool Skipping = true;
-
 struct TLayerKey {
   std::uint32_t Stamp;
   std::int32_t Pattern;
@@ -24,9 +22,6 @@ TLayerKey KeyOf(const TTileLayer& layer) {
   return {layer.Item->Stamp(), layer.Pattern, layer.Item->Transparent};
 }
 }  // namespace
-
-void SetSkipUnchanged(bool skip) { Skipping = skip; }
-bool SkipUnchanged() { return Skipping; }
 
 class TTileFrame::TMemo : public TSurfaceMemo {
  public:
@@ -69,7 +64,7 @@ TTileFrame::TTileFrame(TDirectDrawSurface& surface, int size, int columns, int r
         return memo;
       }()),
       size_(std::max(size, 1)),
-      skip_(Skipping) {
+      skip_(SkipUnchanged()) {
   memo_.Place(size_, std::max(columns, 0), std::max(rows, 0));
   for (const TRect& area : surface_.TakeOtherChanges()) memo_.Forget(area);
   surface_.SetMemoDrawing(true);

@@ -12,12 +12,6 @@
 
 #include "present/DXImageList.h"
 
-// Whether drawing and presentation skip work whose result is already on the
-// surface or on the screen. On unless switched off, which tests do to
-// compare the two.
-void SetSkipUnchanged(bool skip);
-bool SkipUnchanged();
-
 // One picture layer of a tile: pattern Pattern of Item, scaled into the
 // tile's square.
 struct TTileLayer {

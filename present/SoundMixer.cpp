@@ -40,6 +40,30 @@ void Resample(const std::uint8_t* data, std::uint64_t frames, std::uint64_t step
   }
 }
 
+// The end of a voice's samples, in frames 32.32; 0, and the voice stopped,
+// when it has none.
+std::uint64_t EndOf(TSoundVoice& voice) {
+  const std::uint64_t count = voice.Samples ? voice.Samples->FrameCount() : 0;
+  if (count == 0) voice.Playing = false;
+  return count << 32;
+}
+
+// The stereo frame a voice plays next, its position then one step on. A
+// looping voice past its end starts over; one that does not loop stops
+// there, and there is no frame.
+const std::int16_t* NextFrame(TSoundVoice& voice, const std::int16_t* samples, std::uint64_t end) {
+  if (voice.Position >= end) {
+    if (!voice.Looping) {
+      voice.Playing = false;
+      return nullptr;
+    }
+    voice.Position %= end;
+  }
+  const std::int16_t* frame = samples + static_cast<std::size_t>(voice.Position >> 32) * 2;
+  voice.Position += voice.Step;
+  return frame;
+}
+
 }  // namespace
 
 std::int32_t PeakOf(const std::vector<std::int16_t>& samples) {
@@ -198,26 +222,15 @@ void TDXSound::Impl::Render(std::int16_t* out, int frames) {
     for (TSoundVoice* voice : voices_) {
       underlay |= voice->Playing && voice->Underlay;
       if (!voice->Playing || voice->Underlay) continue;
-      const std::int16_t* samples = voice->Samples ? voice->Samples->Frames.data() : nullptr;
-      const std::uint64_t count = voice->Samples ? voice->Samples->FrameCount() : 0;
-      if (count == 0) {
-        voice->Playing = false;
-        continue;
-      }
-      const std::uint64_t end = count << 32;
+      const std::uint64_t end = EndOf(*voice);
+      if (end == 0) continue;
+      const std::int16_t* samples = voice->Samples->Frames.data();
       std::int32_t* sum = mix_.data();
       for (int i = 0; i < n; ++i) {
-        if (voice->Position >= end) {
-          if (!voice->Looping) {
-            voice->Playing = false;
-            break;
-          }
-          voice->Position %= end;
-        }
-        const std::size_t at = static_cast<std::size_t>(voice->Position >> 32) * 2;
-        sum[i * 2] += (samples[at] * voice->GainLeft) >> 15;
-        sum[i * 2 + 1] += (samples[at + 1] * voice->GainRight) >> 15;
-        voice->Position += voice->Step;
+        const std::int16_t* frame = NextFrame(*voice, samples, end);
+        if (frame == nullptr) break;
+        sum[i * 2] += (frame[0] * voice->GainLeft) >> 15;
+        sum[i * 2 + 1] += (frame[1] * voice->GainRight) >> 15;
       }
       if (voice->Playing && !voice->Looping && voice->Position >= end) voice->Playing = false;
     }
@@ -240,11 +253,8 @@ void TDXSound::Impl::MixUnderlay(int n) {
   const std::int32_t recovery = static_cast<std::int32_t>(std::min<std::int64_t>(32768, 32768LL * n * 10 / (3 * rate_) + 1));
   for (TSoundVoice* voice : voices_) {
     if (!voice->Playing || !voice->Underlay) continue;
-    const std::int64_t count = voice->Samples ? static_cast<std::int64_t>(voice->Samples->FrameCount()) : 0;
-    if (count == 0) {
-      voice->Playing = false;
-      continue;
-    }
+    const std::uint64_t end = EndOf(*voice);
+    if (end == 0) continue;
     // The gain that keeps this voice's loudest possible sample within the headroom.
     const std::int64_t loudestHere =
         static_cast<std::int64_t>(voice->Samples->Peak) * std::max(voice->GainLeft, voice->GainRight) >> 15;
@@ -255,24 +265,16 @@ void TDXSound::Impl::MixUnderlay(int n) {
     const std::int32_t fadeFrom = voice->Fade, fadeTo = voice->FadeTarget;
     const int fadeFrames = std::min(n, UnderlayFadeFrames);
     const std::int16_t* samples = voice->Samples->Frames.data();
-    const std::uint64_t end = static_cast<std::uint64_t>(count) << 32;
     // Faded out, the voice holds its place at the end of the fade.
     const int frames = fadeTo == 0 ? fadeFrames : n;
     for (int i = 0; i < frames; ++i) {
-      if (voice->Position >= end) {
-        if (!voice->Looping) {
-          voice->Playing = false;
-          break;
-        }
-        voice->Position %= end;
-      }
+      const std::int16_t* frame = NextFrame(*voice, samples, end);
+      if (frame == nullptr) break;
       const std::int64_t duck = from + static_cast<std::int64_t>(to - from) * i / n;
       const std::int64_t fade = i >= fadeFrames ? fadeTo : fadeFrom + static_cast<std::int64_t>(fadeTo - fadeFrom) * i / fadeFrames;
       const std::int64_t gain = duck * fade >> 15;
-      const std::size_t at = static_cast<std::size_t>(voice->Position >> 32) * 2;
-      mix_[i * 2] += static_cast<std::int32_t>((samples[at] * (gain * voice->GainLeft >> 15)) >> 15);
-      mix_[i * 2 + 1] += static_cast<std::int32_t>((samples[at + 1] * (gain * voice->GainRight >> 15)) >> 15);
-      voice->Position += voice->Step;
+      mix_[i * 2] += static_cast<std::int32_t>((frame[0] * (gain * voice->GainLeft >> 15)) >> 15);
+      mix_[i * 2 + 1] += static_cast<std::int32_t>((frame[1] * (gain * voice->GainRight >> 15)) >> 15);
     }
     voice->Duck = to;
     voice->Fade = fadeTo;

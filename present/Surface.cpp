@@ -7,32 +7,15 @@
 #include <QPainter>
 #include <QString>
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <string>
 
-#include "present/RetainedTiles.h"
+#include "present/Text.h"
 
 namespace {
 
-// Unicode of the Windows-1252 bytes 0x80..0x9F, indexed by byte - 0x80
-// (the rest of the code page matches Latin-1). Unassigned bytes keep their value.
-constexpr std::array<char16_t, 32> Cp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-static_assert(Cp1252High.size() == 0xA0 - 0x80);
-
-QString DecodeCp1252(std::string_view text) {
-  QString result;
-  result.reserve(static_cast<qsizetype>(text.size()));
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    result.append(QChar(byte >= 0x80 && byte < 0xA0 ? Cp1252High[byte - 0x80] : char16_t(byte)));
-  }
-  return result;
-}
+// Whether drawing skips what is already on the surface; see SkipUnchanged.
+bool Skipping = true;
 
 // Clips a copy of a w x h block to [0, limit) on one axis; returns false when
 // nothing remains. pos is the destination start, skip what is cut at its front.
@@ -48,6 +31,9 @@ bool ClipSpan(int& pos, int& length, int& skip, int limit) {
 }
 
 }  // namespace
+
+void SetSkipUnchanged(bool skip) { Skipping = skip; }
+bool SkipUnchanged() { return Skipping; }
 
 TDirectDrawSurface::TDirectDrawSurface() = default;
 
@@ -219,7 +205,7 @@ struct TDirectDrawSurfaceCanvas::Impl {
   }
   // Draws the text in a box of its own; false when its glyphs reach past it.
   bool DrawBox(std::string_view bytes, const QFont& with) {
-    const QString line = DecodeCp1252(bytes);
+    const QString line = DecodeText(bytes);
     QImage made(1, 1, QImage::Format_RGB32);
     const QFontMetrics metrics(with, &made);
     const QRect rect(0, 0, metrics.horizontalAdvance(line), metrics.height());
@@ -269,7 +255,7 @@ void TDirectDrawSurfaceCanvas::TextOut(int x, int y, std::string_view text) {
   d.Begin(surface_);
   QPainter& painter = d.painter;
   if (!painter.isActive()) return;
-  const QString line = DecodeCp1252(text);
+  const QString line = DecodeText(text);
   const QFontMetrics metrics = painter.fontMetrics();
   const QRect box(x, y, metrics.horizontalAdvance(line), metrics.height());
   painter.fillRect(box, Qt::white);

@@ -66,6 +66,12 @@ class TChangedAreas {
   std::vector<TRect> areas_;
 };
 
+// Whether drawing and presentation skip work whose result is already on the
+// surface or on the screen. On unless switched off, which tests do to
+// compare the two.
+void SetSkipUnchanged(bool skip);
+bool SkipUnchanged();
+
 // What a drawing that skips unchanged work remembers about a surface's
 // pixels; it lives and dies with them.
 class TSurfaceMemo {

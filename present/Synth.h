@@ -8,17 +8,23 @@ namespace synth {
 
 constexpr float Pi = 3.14159265f;
 
-// Repeatable white noise in -1..1.
+// A repeatable sequence from its seed: white noise for the sound effects,
+// and the choices the composed soundtrack makes.
 class TNoise {
  public:
   explicit TNoise(std::uint32_t seed) : state_(seed) {}
-  float Next() {
-    state_ = state_ * 1664525u + 1013904223u;
-    return static_cast<float>(state_ >> 8) / 8388608.0f - 1.0f;
-  }
+  // White noise in -1..1.
+  float Next() { return static_cast<float>(NextBits()) / 8388608.0f - 1.0f; }
   float Uniform() { return 0.5f * (Next() + 1.0f); }
+  // A whole number in 0..n-1, n > 0.
+  int Below(int n) { return static_cast<int>(NextBits() % static_cast<std::uint32_t>(n)); }
 
  private:
+  // The top 24 bits of the next state.
+  std::uint32_t NextBits() {
+    state_ = state_ * 1664525u + 1013904223u;
+    return state_ >> 8;
+  }
   std::uint32_t state_;
 };
 

@@ -49,19 +49,12 @@ constexpr std::array<std::array<double, 4>, 8> Rhythms = {{
     {1, 1, 0.5, 0.5},
 }};
 
-// A repeatable choice of numbers for the composition.
-class TDice {
- public:
-  explicit TDice(std::uint32_t seed) : state_(seed) {}
-  int Below(int n) {
-    state_ = state_ * 1664525u + 1013904223u;
-    return static_cast<int>((state_ >> 8) % static_cast<std::uint32_t>(n));
-  }
-  float Unit() { return Below(10000) / 10000.0f; }
+// The composition's choices come from the same repeatable sequence as the
+// sound effects' noise.
+using TDice = synth::TNoise;
 
- private:
-  std::uint32_t state_;
-};
+// A level in 0..1 in steps of 1/10000.
+float Unit(TDice& dice) { return dice.Below(10000) / 10000.0f; }
 
 bool InChord(int pitch, const TChord& chord) {
   for (int i = 0; i < chord.count; ++i)
@@ -105,7 +98,7 @@ void Melody(std::vector<TTuneNote>& notes, TDice& dice) {
       at = std::clamp(at, 1, static_cast<int>(MelodyScale.size()) - 2);
       const float accent = beat == 0 ? 1.0f : 0.85f;
       notes.push_back({(bar * BarBeats + beat) * Beat, length * Beat * 0.95, MelodyScale[static_cast<std::size_t>(at)],
-                       accent * (0.8f + 0.2f * dice.Unit()), TTuneVoice::Melody});
+                       accent * (0.8f + 0.2f * Unit(dice)), TTuneVoice::Melody});
       beat += length;
     }
   }
@@ -127,9 +120,9 @@ void Accompaniment(std::vector<TTuneNote>& notes, TDice& dice) {
     const std::vector<int> tones = Voiced(chord);
     const int section = bar / 8;
     auto pluck = [&](double beat, int pitch, double length, float level) {
-      notes.push_back({start + beat * Beat, length * Beat, pitch, level * (0.85f + 0.15f * dice.Unit()), TTuneVoice::Chords});
+      notes.push_back({start + beat * Beat, length * Beat, pitch, level * (0.85f + 0.15f * Unit(dice)), TTuneVoice::Chords});
     };
-    notes.push_back({start, 2.5 * Beat, root, 0.9f + 0.1f * dice.Unit(), TTuneVoice::Bass});
+    notes.push_back({start, 2.5 * Beat, root, 0.9f + 0.1f * Unit(dice), TTuneVoice::Bass});
     if (section == 1 || section == 3) {
       // Broken chords in quavers, a different turn in each section.
       constexpr std::array<int, 6> up = {0, 1, 2, 3, 2, 1}, turn = {0, 2, 1, 3, 2, 1};

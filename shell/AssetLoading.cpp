@@ -7,7 +7,7 @@
 #include "datafiles/zolpackload.h"
 #include "present/DXImageList.h"
 #include "present/DXSound.h"
-#include "shell/Text.h"
+#include "present/Text.h"
 
 namespace {
 constexpr int PatternSize = 24;

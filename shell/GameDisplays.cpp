@@ -5,7 +5,7 @@
 #include "map/Mapa.h"
 #include "present/DXSound.h"
 #include "shell/ForecastStrip.h"
-#include "shell/Text.h"
+#include "present/Text.h"
 #include "shell/defines.h"
 
 void TGameDisplays::SetLabels(QLabel* date, QLabel* funds) {

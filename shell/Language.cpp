@@ -7,7 +7,7 @@
 #include <array>
 
 #include "shell/StatusLine.h"
-#include "shell/Text.h"
+#include "present/Text.h"
 #include "view/SpeedButton.h"
 #include "view/ToolsUnit.h"
 

@@ -7,7 +7,7 @@
 
 #include "shell/ExtrasMenu.h"
 #include "shell/Principal.h"
-#include "shell/Text.h"
+#include "present/Text.h"
 
 namespace {
 QAction* MenuItem(QMenu* menu, const char* caption, const QKeySequence& shortcut = {}) {

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "shell/Language.h"
-#include "shell/Text.h"
+#include "present/Text.h"
 
 namespace {
 struct TResultMessage {

@@ -1,6 +1,6 @@
 #include "shell/ToolReport.h"
 
-#include "shell/Text.h"
+#include "present/Text.h"
 #include "view/SpeedButton.h"
 
 std::string ToolReportText(const TExtraTexts& texts, const TToolReport& report) {

@@ -8,7 +8,7 @@
 #include <array>
 
 #include "shell/Principal.h"
-#include "shell/Text.h"
+#include "present/Text.h"
 #include "view/SpeedButton.h"
 
 namespace {

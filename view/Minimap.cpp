@@ -27,28 +27,20 @@ constexpr std::array<std::uint32_t, 13> KindColors = {
 };
 static_assert(KindColors.size() == tkHouse + 1);
 
-// Bare ground, indexed by TGroundState: greener when dry, darker when wet.
+// Bare ground, indexed by TGroundWetness: greener when dry, darker when wet.
 constexpr std::array<std::uint32_t, 3> GroundColors = {0xFF6E9439u, 0xFF587E30u, 0xFF44662Cu};
-static_assert(GroundColors.size() == static_cast<std::size_t>(TGroundState::Soaked) + 1);
+static_assert(GroundColors.size() == static_cast<std::size_t>(TGroundWetness::Soaked) + 1);
 
 // Water pieces with a bank: still water, a little lighter at the shore.
 constexpr std::uint32_t BankColor = 0xFF3A78B4u;
-constexpr std::uint8_t OpenWaterOther = ImageOpenWater + 1;  // its animation frame
-
-bool IsRainy(std::uint8_t weather) { return weather == wtRain || weather == wtHeavyRain; }
 
 }  // namespace
 
-TGroundState GroundStateOf(const TMapaRecord& record) {
-  if (!IsRainy(record.weather)) return TGroundState::Sun;
-  return IsRainy(record.weatherYesterday) ? TGroundState::Soaked : TGroundState::Rain;
-}
-
-std::uint32_t MinimapColor(const TTile& tile, TGroundState ground) {
+std::uint32_t MinimapColor(const TTile& tile, TGroundWetness ground) {
   if (tile.kind >= KindColors.size()) return MinimapUnknownColor;
   // Clearing frames are bare ground too.
   if (tile.kind == tkEmpty) return GroundColors[static_cast<std::size_t>(ground)];
-  if (tile.kind == tkWater && tile.image != ImageOpenWater && tile.image != OpenWaterOther) return BankColor;
+  if (tile.kind == tkWater && !IsOpenWaterImage(tile.image)) return BankColor;
   return KindColors[tile.kind];
 }
 
@@ -60,7 +52,7 @@ std::uint32_t TMinimap::Pixel(int x, int y) const {
 }
 
 TMinimapArea TMinimap::Refresh(const TMapaRecord& record) {
-  const TGroundState ground = GroundStateOf(record);
+  const TGroundWetness ground = GroundWetnessOf(record);
   TMinimapArea changed{Side, Side, 0, 0};
   for (int x = 0; x < Side; ++x) {
     const TTile* column = record.tiles[x + 1] + 1;

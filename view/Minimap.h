@@ -7,16 +7,12 @@
 #include <array>
 #include <cstdint>
 
+#include "map/GroundWetness.h"
 #include "map/Mapa.h"
 
-// How bare ground looks today: dry, the first rainy day, soaked after two.
-enum class TGroundState : std::uint8_t { Sun, Rain, Soaked };
-
-TGroundState GroundStateOf(const TMapaRecord& record);
-
-// The minimap colour (0xFFRRGGBB) of a tile; a kind no tile can have gets
-// MinimapUnknownColor.
-std::uint32_t MinimapColor(const TTile& tile, TGroundState ground);
+// The minimap colour (0xFFRRGGBB) of a tile on ground as wet as `ground`; a
+// kind no tile can have gets MinimapUnknownColor.
+std::uint32_t MinimapColor(const TTile& tile, TGroundWetness ground);
 inline constexpr std::uint32_t MinimapUnknownColor = 0xFF000000u;
 
 // A rectangle in minimap pixels; right and bottom exclusive.

@@ -1,6 +1,6 @@
 #include "view/SpeedButton.h"
 
-#include "shell/Text.h"
+#include "present/Text.h"
 
 TSpeedButton::TSpeedButton(QWidget* parent) : QToolButton(parent) {
   setAutoRaise(false);

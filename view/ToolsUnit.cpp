@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <array>
 
-#include "shell/Text.h"
+#include "present/Text.h"
 #include "shell/defines.h"
 #include "view/VerMapa.h"
 #include "view/ZoomScroll.h"

@@ -134,26 +134,27 @@ int main(int argc, char** argv) {
   sheet.Row({{"AS A NEW GAME LAYS IT OUT", art::RenderScene(ranch, chao, casas, 24)}}, Backdrop);
 
   // The same scenes on the wet days, as stored and with the detailed terrain.
-  auto scene = [&](const art::TSceneMap& m, int size, int ground, bool detailed) {
+  constexpr TGroundWetness Dry = TGroundWetness::Dry, Damp = TGroundWetness::Damp, Soaked = TGroundWetness::Soaked;
+  auto scene = [&](const art::TSceneMap& m, int size, TGroundWetness ground, bool detailed) {
     return art::RenderScene(m, chao, casas, size, ground, detailed);
   };
   const art::TSceneMap bends = art::BridgesAndBends();
   sheet.Heading("BRIDGES CROSSINGS AND RIVER BENDS AT 48 PX");
-  sheet.Row({{"STORED PICTURES", scene(bends, 48, 0, false)}, {"DETAILED TERRAIN", scene(bends, 48, 0, true)}}, Backdrop);
-  sheet.Row({{"SOAKED GROUND STORED", scene(bends, 48, 10, false)}, {"SOAKED GROUND DETAILED", scene(bends, 48, 10, true)}},
+  sheet.Row({{"STORED PICTURES", scene(bends, 48, Dry, false)}, {"DETAILED TERRAIN", scene(bends, 48, Dry, true)}}, Backdrop);
+  sheet.Row({{"SOAKED GROUND STORED", scene(bends, 48, Soaked, false)}, {"SOAKED GROUND DETAILED", scene(bends, 48, Soaked, true)}},
             Backdrop);
   sheet.Heading("AT 24 PX AND 12 PX");
-  sheet.Row({{"DAMP STORED", scene(bends, 24, 5, false)},
-             {"DAMP DETAILED", scene(bends, 24, 5, true)},
-             {"SOAKED DETAILED", scene(bends, 24, 10, true)}}, Backdrop);
-  sheet.Row({{"DRY STORED", scene(bends, 12, 0, false)},
-             {"DRY DETAILED", scene(bends, 12, 0, true)},
-             {"DAMP STORED", scene(bends, 12, 5, false)},
-             {"DAMP DETAILED", scene(bends, 12, 5, true)},
-             {"SOAKED STORED", scene(bends, 12, 10, false)},
-             {"SOAKED DETAILED", scene(bends, 12, 10, true)}}, Backdrop);
-  for (int ground : {5, 10}) {
-    const std::string wet = ground == 5 ? "DAMP" : "SOAKED";
+  sheet.Row({{"DAMP STORED", scene(bends, 24, Damp, false)},
+             {"DAMP DETAILED", scene(bends, 24, Damp, true)},
+             {"SOAKED DETAILED", scene(bends, 24, Soaked, true)}}, Backdrop);
+  sheet.Row({{"DRY STORED", scene(bends, 12, Dry, false)},
+             {"DRY DETAILED", scene(bends, 12, Dry, true)},
+             {"DAMP STORED", scene(bends, 12, Damp, false)},
+             {"DAMP DETAILED", scene(bends, 12, Damp, true)},
+             {"SOAKED STORED", scene(bends, 12, Soaked, false)},
+             {"SOAKED DETAILED", scene(bends, 12, Soaked, true)}}, Backdrop);
+  for (TGroundWetness ground : {Damp, Soaked}) {
+    const std::string wet = ground == Damp ? "DAMP" : "SOAKED";
     sheet.Heading(wet + " GROUND AT 48 PX: STORED PICTURES, THEN DETAILED TERRAIN");
     sheet.Row({{"ROADS WATER BRIDGE", scene(roads, 48, ground, false)},
                {"FENCES DUCTS HOUSE CROSSING", scene(fences, 48, ground, false)}}, Backdrop);

@@ -172,8 +172,8 @@ TSceneMap RanchSample(int width, int height) {
   return m;
 }
 
-TCanvas RenderScene(const TSceneMap& map, const TCanvas& chao, const TCanvas& casas, int tileSize, int ground,
-                    bool detailed) {
+TCanvas RenderScene(const TSceneMap& map, const TCanvas& chao, const TCanvas& casas, int tileSize,
+                    TGroundWetness ground, bool detailed) {
   const int w = static_cast<int>(map.empty() ? 0 : map[0].size()), h = static_cast<int>(map.size());
   TCanvas out(w * tileSize, h * tileSize);
   // The scene as a saved map sees it, one tile in from the border, so the
@@ -191,7 +191,7 @@ TCanvas RenderScene(const TSceneMap& map, const TCanvas& chao, const TCanvas& ca
       TCell cell = CellAt(map, x, y);
       const int left = x * tileSize, top = y * tileSize;
       if (cell.kind == tkEmpty) {
-        DrawPattern(out, chao, ground, left, top, tileSize, false);
+        DrawPattern(out, chao, GroundImage(ground), left, top, tileSize, false);
         if (cell.overlay >= 0) DrawPattern(out, chao, cell.overlay, left, top, tileSize, true);
         continue;
       }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "assets/art/Canvas.h"
+#include "map/GroundWetness.h"
 
 namespace art {
 
@@ -24,10 +25,10 @@ TSceneMap BridgesAndBends();
 TSceneMap RanchSample(int width, int height);
 
 // Draws a map with tiles of the given size (nearest-pixel scaling) as the
-// game does: bare ground is the ground pattern of the day (0, 5 or 10), and
-// with `detailed` the detailed terrain's pictures stand in for the stored ones.
-TCanvas RenderScene(const TSceneMap& map, const TCanvas& chao, const TCanvas& casas, int tileSize, int ground = 0,
-                    bool detailed = false);
+// game does: bare ground is the day's ground pattern for `ground`, and with
+// `detailed` the detailed terrain's pictures stand in for the stored ones.
+TCanvas RenderScene(const TSceneMap& map, const TCanvas& chao, const TCanvas& casas, int tileSize,
+                    TGroundWetness ground = TGroundWetness::Dry, bool detailed = false);
 // Pattern numbers of the ground image a map uses.
 std::vector<int> ScenePatterns(const TSceneMap& map);
 

@@ -72,7 +72,7 @@ std::unique_ptr<TMapaRecord> Patch(int bits) {
 int Shown(const TMapaRecord& record, int x, int y, bool detailed) {
   const TTile& tile = record.tiles[x][y];
   if (tile.kind != tkWater) return GroundDry;
-  return detailed ? DetailedPicture(record, x, y, GroundDry).pattern : tile.image;
+  return detailed ? DetailedPicture(record, x, y, TGroundWetness::Dry).pattern : tile.image;
 }
 
 // Mismatches of material along the four seams inside the patch's middle 2 x 2.

@@ -7,6 +7,7 @@
 
 #include "DataFilesTestSupport.h"
 #include "datafiles/zolpackformat.h"
+#include "datafiles/zolbitmap.h"
 #include "datafiles/zolpackload.h"
 #include "present/DXImageList.h"
 #include "present/DXSound.h"

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int Damp = 5, Soaked = 10;
+constexpr TGroundWetness Damp = TGroundWetness::Damp, Soaked = TGroundWetness::Soaked;
 
 int DampVersion(std::uint8_t image) {
   for (std::size_t k = 0; k < WeatheredImages.size(); ++k)
@@ -19,7 +19,7 @@ int DampVersion(std::uint8_t image) {
 class TerrainDetail : public ::testing::Test {
  protected:
   void SetUp() override { MakeBorder(map); }
-  TDetailedPicture At(int x, int y, int ground = 0) { return DetailedPicture(map.Record(), x, y, ground); }
+  TDetailedPicture At(int x, int y, TGroundWetness ground = TGroundWetness::Dry) { return DetailedPicture(map.Record(), x, y, ground); }
   // A river running north to south down column x, rows 2..30.
   void RiverDown(int x) {
     for (int y = 2; y <= 30; ++y) map.PlaceWater(x, y, TPlaceMode::Place);

@@ -19,10 +19,10 @@
 
 #include "CommandsFixture.h"
 #include "datafiles/zolsalvacfg.h"
+#include "present/Text.h"
 #include "shell/CoolForm.h"
 #include "shell/Editor.h"
 #include "shell/Principal.h"
-#include "shell/Text.h"
 #include "shell/defines.h"
 #include "view/SpeedButton.h"
 #include "view/ToolsUnit.h"

@@ -44,7 +44,7 @@ TEST_F(MapOptionsTest, MinimapShowsInEveryOverviewAndFollowsEveryChangeOfTheRanc
     minimap.Follow();
     for (int x = 1; x <= 96; ++x)
       for (int y = 1; y <= 96; ++y)
-        ASSERT_EQ(minimap.Picture().Pixel(x, y), MinimapColor(map.Record().tiles[x][y], GroundStateOf(map.Record())))
+        ASSERT_EQ(minimap.Picture().Pixel(x, y), MinimapColor(map.Record().tiles[x][y], GroundWetnessOf(map.Record())))
             << after << ": " << x << "," << y;
   };
   form->Salvarjogo1->trigger();

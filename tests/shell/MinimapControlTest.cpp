@@ -81,7 +81,7 @@ class MinimapControlTest : public ::testing::Test {
         const int px = (x - 1) * cell, py = (y - 1) * cell;
         if (px >= o.Left - 2 && px <= o.Right + 1 && py >= o.Top - 2 && py <= o.Bottom + 1) continue;
         ASSERT_EQ(shot.pixel(FormPoint(px, py)) | 0xFF000000u,
-                  MinimapColor(map.Record().tiles[x][y], GroundStateOf(map.Record())))
+                  MinimapColor(map.Record().tiles[x][y], GroundWetnessOf(map.Record())))
             << "tile " << x << "," << y;
       }
   }

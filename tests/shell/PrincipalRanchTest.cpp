@@ -17,8 +17,8 @@
 #include "CommandsFixture.h"
 #include "DialogTestSupport.h"
 #include "map/Strokes.h"
+#include "present/Text.h"
 #include "shell/Principal.h"
-#include "shell/Text.h"
 #include "shell/defines.h"
 #include "view/VerMapa.h"
 

@@ -22,8 +22,8 @@
 #include <string>
 
 #include "datafiles/zolpackformat.h"
+#include "present/Text.h"
 #include "shell/Startup.h"
-#include "shell/Text.h"
 #include "shell/WindowPlacement.h"
 #include "shell/defines.h"
 #include "view/SpeedButton.h"

@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <iterator>
-#include <tuple>
 #include <utility>
 
 #include "map/MapaCodes.h"
@@ -19,7 +18,7 @@ double Distance(std::uint32_t a, std::uint32_t b) {
   return std::sqrt(sum);
 }
 
-std::uint32_t Color(std::uint8_t kind, std::uint8_t image, TGroundState ground = TGroundState::Sun) {
+std::uint32_t Color(std::uint8_t kind, std::uint8_t image, TGroundWetness ground = TGroundWetness::Dry) {
   return MinimapColor(TTile{0, image, kind}, ground);
 }
 
@@ -28,7 +27,7 @@ TEST(MinimapTest, ColoursTellTheGroupsApart) {
   // the same ground a day apart, so only they may be nearer.
   const std::pair<const char*, std::uint32_t> groups[] = {
       {"water", Color(tkWater, ImageOpenWater)},     {"ground in sun", Color(tkEmpty, 0)},
-      {"ground in rain", Color(tkEmpty, 0, TGroundState::Rain)}, {"trees", Color(tkTree, ImageFirstTree)},
+      {"ground in rain", Color(tkEmpty, 0, TGroundWetness::Damp)}, {"trees", Color(tkTree, ImageFirstTree)},
       {"scenery", Color(tkScenery, ImageFirstScenery)}, {"dirt road", Color(tkDirtRoad, BaseDirtRoad + 4)},
       {"pavement", Color(tkPavement, BasePavement + 4)}, {"fence", Color(tkFence, BaseFence + 4)},
       {"duct", Color(tkDuct, BaseDuct + 4)},             {"fitting", Color(tkDuctS, ImageDuctSWestEast)},
@@ -46,21 +45,12 @@ TEST(MinimapTest, ColoursTellTheGroupsApart) {
   EXPECT_EQ(Color(tkWater, 23), Color(tkWater, 24));
   EXPECT_LT(Distance(Color(tkWater, 30), Color(tkWater, 23)), Distance(Color(tkWater, 30), Color(tkEmpty, 0)));
   // Clearing frames are bare ground, which alone follows the weather.
-  EXPECT_EQ(Color(tkEmpty, ImageClearingFirst + 3, TGroundState::Soaked), Color(tkEmpty, 0, TGroundState::Soaked));
-  EXPECT_NE(Color(tkEmpty, 0, TGroundState::Soaked), Color(tkEmpty, 0, TGroundState::Rain));
-  EXPECT_EQ(Color(tkTree, ImageFirstTree, TGroundState::Soaked), Color(tkTree, ImageFirstTree));
+  EXPECT_EQ(Color(tkEmpty, ImageClearingFirst + 3, TGroundWetness::Soaked), Color(tkEmpty, 0, TGroundWetness::Soaked));
+  EXPECT_NE(Color(tkEmpty, 0, TGroundWetness::Soaked), Color(tkEmpty, 0, TGroundWetness::Damp));
+  EXPECT_EQ(Color(tkTree, ImageFirstTree, TGroundWetness::Soaked), Color(tkTree, ImageFirstTree));
   // A kind of a damaged record gets a colour, not a read past the table.
   EXPECT_EQ(Color(13, 0), MinimapUnknownColor);
   EXPECT_EQ(Color(255, 255), MinimapUnknownColor);
-
-  TMapaRecord record{};
-  for (auto [today, yesterday, state] : {std::tuple{wtCloudy, wtRain, TGroundState::Sun},
-                                         {wtHeavyRain, wtNone, TGroundState::Rain},
-                                         {wtRain, wtHeavyRain, TGroundState::Soaked}}) {
-    record.weather = today;
-    record.weatherYesterday = yesterday;
-    EXPECT_EQ(GroundStateOf(record), state) << int(today) << " after " << int(yesterday);
-  }
 }
 
 TEST(MinimapTest, RefreshRepaintsOnlyChangedCells) {
@@ -72,7 +62,7 @@ TEST(MinimapTest, RefreshRepaintsOnlyChangedCells) {
   const auto matches = [&] {
     for (int x = 1; x <= 96; ++x)
       for (int y = 1; y <= 96; ++y)
-        if (minimap.Pixel(x, y) != MinimapColor(map.Record().tiles[x][y], GroundStateOf(map.Record()))) return false;
+        if (minimap.Pixel(x, y) != MinimapColor(map.Record().tiles[x][y], GroundWetnessOf(map.Record()))) return false;
     return true;
   };
   EXPECT_EQ(minimap.Refresh(map.Record()), (TMinimapArea{0, 0, 96, 96}));

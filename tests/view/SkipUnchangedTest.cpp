@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "map/MapaCodes.h"
-#include "present/RetainedTiles.h"
+#include "present/Surface.h"
 #include "tests/view/ViewFixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/Text.h"
+#include "present/Text.h"
 
 #include <array>
 
