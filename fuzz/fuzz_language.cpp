@@ -82,9 +82,13 @@ void ExtraFile(std::string_view bytes, const QString& path) {
   for (int line = 1; line <= ExtraTextCount; ++line) {
     const auto which = static_cast<TExtraText>(line);
     if (read.Text(which) != texts.Text(which)) __builtin_trap();
-    // An empty line keeps the built-in text, so no text is ever empty.
-    if (texts.Text(which).empty()) __builtin_trap();
-    if (texts.Text(which) != BuiltInExtraText(which)) CheckLine(texts.Text(which), bytes.size());
+    // A text is either the built-in one or a line of the file, and an empty
+    // line keeps the built-in text.
+    const std::string& text = texts.Text(which);
+    if (text != BuiltInExtraText(which)) {
+      if (text.empty()) __builtin_trap();
+      CheckLine(text, bytes.size());
+    }
     // File names are put into texts: one holding the placeholder itself and
     // bytes past ASCII must come out as sound text too.
     CheckDecoding(texts.Format(which, "%1\x81\xFF"));
