@@ -2,10 +2,10 @@
 # /usr prefix, as the Debian package does. Source it after setting CMAKE and
 # BUILD.
 
-# install_into ROOT
+# install_into ROOT [more cmake --install options, e.g. --strip]
 install_into() {
   local log
-  if ! log=$(DESTDIR=$1 "$CMAKE" --install "$BUILD" --prefix /usr 2>&1); then
+  if ! log=$(DESTDIR=$1 "$CMAKE" --install "$BUILD" --prefix /usr "${@:2}" 2>&1); then
     echo "$log" >&2
     echo "install: cmake --install into $1 failed" >&2
     return 1
