@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
+#include "present/Text.h"
 #include "shell/ExtraTexts.h"
 #include "shell/LanguageFile.h"
-#include "present/Text.h"
 #include "shell/defines.h"
 
 namespace {

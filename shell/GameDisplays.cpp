@@ -4,8 +4,8 @@
 
 #include "map/Mapa.h"
 #include "present/DXSound.h"
-#include "shell/ForecastStrip.h"
 #include "present/Text.h"
+#include "shell/ForecastStrip.h"
 #include "shell/defines.h"
 
 void TGameDisplays::SetLabels(QLabel* date, QLabel* funds) {

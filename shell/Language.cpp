@@ -6,8 +6,8 @@
 #include <QMenu>
 #include <array>
 
-#include "shell/StatusLine.h"
 #include "present/Text.h"
+#include "shell/StatusLine.h"
 #include "view/SpeedButton.h"
 #include "view/ToolsUnit.h"
 

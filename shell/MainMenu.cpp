@@ -5,9 +5,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "present/Text.h"
 #include "shell/ExtrasMenu.h"
 #include "shell/Principal.h"
-#include "present/Text.h"
 
 namespace {
 QAction* MenuItem(QMenu* menu, const char* caption, const QKeySequence& shortcut = {}) {

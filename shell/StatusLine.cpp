@@ -4,8 +4,8 @@
 #include <array>
 #include <optional>
 
-#include "shell/Language.h"
 #include "present/Text.h"
+#include "shell/Language.h"
 
 namespace {
 struct TResultMessage {

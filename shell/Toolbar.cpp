@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "shell/Principal.h"
 #include "present/Text.h"
+#include "shell/Principal.h"
 #include "view/SpeedButton.h"
 
 namespace {

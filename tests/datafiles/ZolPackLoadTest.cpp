@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "DataFilesTestSupport.h"
-#include "datafiles/zolpackformat.h"
 #include "datafiles/zolbitmap.h"
+#include "datafiles/zolpackformat.h"
 #include "datafiles/zolpackload.h"
 #include "present/DXImageList.h"
 #include "present/DXSound.h"

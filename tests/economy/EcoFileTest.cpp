@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // A ranch with something in every part of the file.
-void MakeBusyRanch(TRanch& ranch) {
+void MakeBusyRanch(TEcoRanch& ranch) {
   ResetGameGlobals();
   RandomSeed(3);
   MakeBoxRanch(ranch);
@@ -40,14 +40,14 @@ void Reseal(std::vector<std::uint8_t>& bytes) {
 }
 
 TEST(EcoFile, SavingWhatWasLoadedGivesTheSameBytesAndTheSameFuture) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBusyRanch(ranch);
   const std::vector<std::uint8_t> bytes = ranch.eco.Save(ranch.map);
   ASSERT_EQ(bytes.size(), EcoFileSize);
   EXPECT_EQ(bytes[0], 'Z');
   EXPECT_EQ(bytes[3], 'C');
 
-  TRanch copy;
+  TEcoRanch copy;
   copy.map.Record() = ranch.map.Record();
   ASSERT_EQ(copy.eco.Load(bytes, copy.map), std::nullopt);
   EXPECT_EQ(copy.eco.Save(copy.map), bytes);
@@ -63,7 +63,7 @@ TEST(EcoFile, SavingWhatWasLoadedGivesTheSameBytesAndTheSameFuture) {
 }
 
 TEST(EcoFile, RefusesDamagedForeignAndNewerFilesAndKeepsTheEconomy) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBusyRanch(ranch);
   const std::vector<std::uint8_t> good = ranch.eco.Save(ranch.map);
   struct TCase {

@@ -2,17 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/map/MapTestSupport.h"
 #include "map/MapaCodes.h"
+#include "tests/map/MapTestSupport.h"
 
-void TRanch::Days(int count) {
+void TEcoRanch::Days(int count) {
   for (int i = 0; i < count; ++i) {
     map.Tick(1);
     eco.Day(map);
   }
 }
 
-const TPasture& TRanch::PastureAt(int x, int y) const {
+const TPasture& TEcoRanch::PastureAt(int x, int y) const {
   static const TPasture none{};
   const std::uint8_t index = eco.PastureAt(x, y);
   return index == NoPasture ? none : eco.Pastures()[index];
@@ -29,7 +29,7 @@ void FenceBox(TMapa& map, int x0, int y0, int x1, int y1) {
   }
 }
 
-void MakeBoxRanch(TRanch& ranch, bool gate, bool pond) {
+void MakeBoxRanch(TEcoRanch& ranch, bool gate, bool pond) {
   MakeBorder(ranch.map);
   FenceBox(ranch.map, 20, 20, 29, 29);
   if (gate) ranch.map.PlaceFitting(24, 29, FittingGate);
@@ -85,7 +85,7 @@ void Build(TMapa& map, TToolKind tool, int x, int y) {
 
 }  // namespace
 
-TRiverSite MakeRiverRanch(TRanch& ranch, bool trough) {
+TRiverSite MakeRiverRanch(TEcoRanch& ranch, bool trough) {
   TMapa& map = ranch.map;
   const TRiverSite site = FindSite(map);
   for (int x = site.bank; x <= site.x1 + 4; ++x) {

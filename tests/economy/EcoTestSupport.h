@@ -8,7 +8,7 @@
 #include "economy/RanchTool.h"
 #include "map/Mapa.h"
 
-struct TRanch {
+struct TEcoRanch {
   TMapa map;
   TEconomy eco;
 
@@ -26,7 +26,7 @@ void FenceBox(TMapa& map, int x0, int y0, int x1, int y1);
 // box 20..29 x 20..29 around the 64 tiles 21..28 x 21..28, a gate at
 // (24, 29) when `gate`, and a pond at (28, 28) that waters the pasture when
 // `pond`. The economy is started.
-void MakeBoxRanch(TRanch& ranch, bool gate = true, bool pond = true);
+void MakeBoxRanch(TEcoRanch& ranch, bool gate = true, bool pond = true);
 
 // Where the river pasture is on a generated map.
 struct TRiverSite {
@@ -43,4 +43,4 @@ struct TRiverSite {
 // duct line from the river its fourth, a gate in the south fence and, when
 // `trough`, a water trough beside the duct. The economy is started before
 // the trough is placed.
-TRiverSite MakeRiverRanch(TRanch& ranch, bool trough);
+TRiverSite MakeRiverRanch(TEcoRanch& ranch, bool trough);

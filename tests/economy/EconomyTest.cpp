@@ -23,7 +23,7 @@ class EconomyTest : public ::testing::Test {
 };
 
 // Everything the economy would write, to compare before and after a refusal.
-std::vector<std::uint8_t> State(const TRanch& ranch) {
+std::vector<std::uint8_t> State(const TEcoRanch& ranch) {
   std::vector<std::uint8_t> bytes = ranch.eco.Save(ranch.map);
   const std::vector<std::uint8_t> map = Bytes(ranch.map);
   bytes.insert(bytes.end(), map.begin(), map.end());
@@ -37,7 +37,7 @@ void ExpectBalanced(const TBooks& b) {
 }
 
 TEST_F(EconomyTest, AWateredPastureFattensAHerdThroughTheWetSeason) {
-  TRanch ranch;
+  TEcoRanch ranch;
   const TRiverSite site = MakeRiverRanch(ranch, true);
   const TPasture& pasture = ranch.PastureAt(site.x0, site.y0);
   ASSERT_TRUE(pasture.water);
@@ -54,7 +54,7 @@ TEST_F(EconomyTest, AWateredPastureFattensAHerdThroughTheWetSeason) {
 }
 
 TEST_F(EconomyTest, WithoutWaterAHerdLosesWeightAndThenHead) {
-  TRanch ranch;
+  TEcoRanch ranch;
   const TRiverSite site = MakeRiverRanch(ranch, false);
   ASSERT_FALSE(ranch.PastureAt(site.x0, site.y0).water);
   EXPECT_EQ(ranch.eco.Buy(ranch.map, site.x0, site.y0, 8), TEcoResult::NoWater);
@@ -80,7 +80,7 @@ TEST_F(EconomyTest, WithoutWaterAHerdLosesWeightAndThenHead) {
 }
 
 TEST_F(EconomyTest, AFeedTroughBuysFeedWhenTheGrassRunsOut) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBoxRanch(ranch);
   ranch.map.Record().funds = 500000;
   ASSERT_EQ(ranch.eco.Buy(ranch.map, 22, 22, 200), TEcoResult::Done);
@@ -97,7 +97,7 @@ TEST_F(EconomyTest, AFeedTroughBuysFeedWhenTheGrassRunsOut) {
 }
 
 TEST_F(EconomyTest, SprayingChargesOncePerPastureInADragAndKeepsPestsOffThreeMonths) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBoxRanch(ranch);
   ASSERT_EQ(ranch.eco.Buy(ranch.map, 22, 22, 30), TEcoResult::Done);
   ranch.Days(30);
@@ -120,7 +120,7 @@ TEST_F(EconomyTest, SprayingChargesOncePerPastureInADragAndKeepsPestsOffThreeMon
 }
 
 TEST_F(EconomyTest, PlantedGrassGrowsTwiceAsMuch) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBoxRanch(ranch);
   ASSERT_EQ(ranch.Use(tlPlant, 22, 22), TToolOutcome::Applied);
   EXPECT_EQ(ranch.Use(tlPlant, 22, 22), TToolOutcome::Refused);
@@ -133,34 +133,34 @@ TEST_F(EconomyTest, PlantedGrassGrowsTwiceAsMuch) {
 }
 
 TEST_F(EconomyTest, RefusalsChangeNothing) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBoxRanch(ranch);
-  TRanch dry;
+  TEcoRanch dry;
   MakeBoxRanch(dry, true, false);
-  TRanch closed;
+  TEcoRanch closed;
   MakeBoxRanch(closed, false);
   ASSERT_EQ(ranch.eco.Buy(ranch.map, 22, 22, 10), TEcoResult::Done);
 
-  const auto refused = [](TRanch& r, TEcoResult expected, auto order) {
+  const auto refused = [](TEcoRanch& r, TEcoResult expected, auto order) {
     const std::vector<std::uint8_t> before = State(r);
     EXPECT_EQ(order(r), expected) << EcoResultText(expected);
     EXPECT_EQ(State(r), before) << EcoResultText(expected);
   };
-  refused(ranch, TEcoResult::NotEnoughFunds, [](TRanch& r) { return r.eco.Buy(r.map, 22, 22, 5000); });
-  refused(dry, TEcoResult::NoWater, [](TRanch& r) { return r.eco.Buy(r.map, 22, 22, 1); });
-  refused(closed, TEcoResult::NoGate, [](TRanch& r) { return r.eco.Buy(r.map, 22, 22, 1); });
-  refused(ranch, TEcoResult::NoPasture, [](TRanch& r) { return r.eco.Buy(r.map, 50, 50, 1); });
-  refused(ranch, TEcoResult::NotEnoughHead, [](TRanch& r) { return r.eco.Sell(r.map, 22, 22, 11); });
-  refused(ranch, TEcoResult::BadAmount, [](TRanch& r) { return r.eco.Sell(r.map, 22, 22, 0); });
-  refused(ranch, TEcoResult::BadAmount, [](TRanch& r) { return r.eco.Borrow(r.map, 4999); });
-  refused(ranch, TEcoResult::PastMaximum, [](TRanch& r) { return r.eco.Borrow(r.map, r.eco.LoanMax(r.map) + LoanStep); });
-  refused(ranch, TEcoResult::MoreThanLoan, [](TRanch& r) { return r.eco.Repay(r.map, 1); });
+  refused(ranch, TEcoResult::NotEnoughFunds, [](TEcoRanch& r) { return r.eco.Buy(r.map, 22, 22, 5000); });
+  refused(dry, TEcoResult::NoWater, [](TEcoRanch& r) { return r.eco.Buy(r.map, 22, 22, 1); });
+  refused(closed, TEcoResult::NoGate, [](TEcoRanch& r) { return r.eco.Buy(r.map, 22, 22, 1); });
+  refused(ranch, TEcoResult::NoPasture, [](TEcoRanch& r) { return r.eco.Buy(r.map, 50, 50, 1); });
+  refused(ranch, TEcoResult::NotEnoughHead, [](TEcoRanch& r) { return r.eco.Sell(r.map, 22, 22, 11); });
+  refused(ranch, TEcoResult::BadAmount, [](TEcoRanch& r) { return r.eco.Sell(r.map, 22, 22, 0); });
+  refused(ranch, TEcoResult::BadAmount, [](TEcoRanch& r) { return r.eco.Borrow(r.map, 4999); });
+  refused(ranch, TEcoResult::PastMaximum, [](TEcoRanch& r) { return r.eco.Borrow(r.map, r.eco.LoanMax(r.map) + LoanStep); });
+  refused(ranch, TEcoResult::MoreThanLoan, [](TEcoRanch& r) { return r.eco.Repay(r.map, 1); });
   ranch.map.Record().funds = -1;
-  refused(ranch, TEcoResult::FundsBelowZero, [](TRanch& r) { return r.eco.Buy(r.map, 22, 22, 1); });
+  refused(ranch, TEcoResult::FundsBelowZero, [](TEcoRanch& r) { return r.eco.Buy(r.map, 22, 22, 1); });
 }
 
 TEST_F(EconomyTest, AYearOfALoanCostsTheYearlyRateExactly) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBoxRanch(ranch);
   ASSERT_EQ(ranch.eco.Borrow(ranch.map, 10000), TEcoResult::Done);
   ranch.Days(12 * EcoDaysPerMonth);
@@ -176,7 +176,7 @@ TEST_F(EconomyTest, AYearOfALoanCostsTheYearlyRateExactly) {
 }
 
 TEST_F(EconomyTest, TheLoanMaximumFollowsTheValueInStepsAndSalesCanRepay) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBoxRanch(ranch);
   const std::int64_t value = ranch.eco.Value(ranch.map);
   EXPECT_EQ(ranch.eco.LoanMax(ranch.map), value / 2 / LoanStep * LoanStep);
@@ -191,7 +191,7 @@ TEST_F(EconomyTest, TheLoanMaximumFollowsTheValueInStepsAndSalesCanRepay) {
 }
 
 TEST_F(EconomyTest, TenYearsOfPricesStayInBoundsAndPeakInSpring) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBoxRanch(ranch);
   ranch.map.Record().funds = 300000;  // won at once, so the economy runs on past 2009
   const std::int64_t low = BasePrice * SeasonPrice[4] * WalkLow * DemandLow / 1'000'000'000;
@@ -212,7 +212,7 @@ TEST_F(EconomyTest, TenYearsOfPricesStayInBoundsAndPeakInSpring) {
 }
 
 TEST_F(EconomyTest, SellingManyHeadLowersThePrice) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBoxRanch(ranch);
   ranch.map.Record().funds = 500000;
   ASSERT_EQ(ranch.eco.Buy(ranch.map, 22, 22, 100), TEcoResult::Done);
@@ -222,7 +222,7 @@ TEST_F(EconomyTest, SellingManyHeadLowersThePrice) {
 }
 
 TEST_F(EconomyTest, TheBooksBalanceEveryMonthAndEveryYear) {
-  TRanch ranch;
+  TEcoRanch ranch;
   const TRiverSite site = MakeRiverRanch(ranch, true);
   ASSERT_EQ(ranch.eco.Borrow(ranch.map, 10000), TEcoResult::Done);
   for (int month = 0; month < 26; ++month) {
@@ -269,7 +269,7 @@ TEST_F(EconomyTest, TheBooksBalanceEveryMonthAndEveryYear) {
 }
 
 TEST_F(EconomyTest, ReachingTheTargetWithoutALoanWinsEarly) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBoxRanch(ranch);
   ASSERT_EQ(ranch.eco.TargetYear(), 2009);
   ranch.map.Record().funds = 250000;
@@ -285,7 +285,7 @@ TEST_F(EconomyTest, ReachingTheTargetWithoutALoanWinsEarly) {
 }
 
 TEST_F(EconomyTest, MissingTheTargetByTheEndOfItsYearLoses) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBoxRanch(ranch);
   ranch.map.Record().year = 2009;
   ranch.map.Record().month = 12;
@@ -296,7 +296,7 @@ TEST_F(EconomyTest, MissingTheTargetByTheEndOfItsYearLoses) {
 }
 
 TEST_F(EconomyTest, MonthsInDebtWarnThenSellEveryHerdThenLose) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBoxRanch(ranch);
   ASSERT_EQ(ranch.eco.Buy(ranch.map, 22, 22, 20), TEcoResult::Done);
   ranch.map.Record().funds = -100000;
@@ -319,7 +319,7 @@ TEST_F(EconomyTest, MonthsInDebtWarnThenSellEveryHerdThenLose) {
 }
 
 TEST_F(EconomyTest, TheGamesOwnDayIsUntouchedByAnIdleEconomy) {
-  TRanch with;
+  TEcoRanch with;
   TMapa without;
   RandomSeed(11);
   with.map.Generate();

@@ -9,7 +9,7 @@
 namespace {
 
 TEST(Pastures, AFencedBoxWithAGateIsOnePastureNamedByItsFirstTile) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBoxRanch(ranch);
   ASSERT_EQ(ranch.eco.Pastures().size(), 1U);
   const TPasture& pasture = ranch.eco.Pastures()[0];
@@ -23,12 +23,12 @@ TEST(Pastures, AFencedBoxWithAGateIsOnePastureNamedByItsFirstTile) {
 }
 
 TEST(Pastures, NoGateOrTheBorderRowsMeanNoPasture) {
-  TRanch closed;
+  TEcoRanch closed;
   MakeBoxRanch(closed, false);
   EXPECT_TRUE(closed.eco.Pastures().empty());
   EXPECT_EQ(closed.eco.Buy(closed.map, 22, 22, 1), TEcoResult::NoGate);
 
-  TRanch border;
+  TEcoRanch border;
   MakeBorder(border.map);
   for (int y = 1; y <= 6; ++y) {
     border.map.PlaceLinear(5, static_cast<std::uint8_t>(y), BaseFence, TPlaceMode::Place);
@@ -42,7 +42,7 @@ TEST(Pastures, NoGateOrTheBorderRowsMeanNoPasture) {
 }
 
 TEST(Pastures, ADuctLineClosesOneSideAndOneLaidAcrossSplitsIt) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBorder(ranch.map);
   // Fence on west, south and east; a duct along the north side.
   for (int x = 30; x <= 40; ++x) ranch.map.PlaceLinear(static_cast<std::uint8_t>(x), 30, BaseDuct, TPlaceMode::Place);
@@ -70,7 +70,7 @@ TEST(Pastures, ADuctLineClosesOneSideAndOneLaidAcrossSplitsIt) {
 }
 
 TEST(Pastures, MergedPasturesAddTheirHerdsAndAverageTheWeights) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBorder(ranch.map);
   FenceBox(ranch.map, 20, 20, 30, 26);
   for (int y = 21; y <= 25; ++y) ranch.map.PlaceLinear(25, static_cast<std::uint8_t>(y), BaseFence, TPlaceMode::Place);
@@ -94,7 +94,7 @@ TEST(Pastures, MergedPasturesAddTheirHerdsAndAverageTheWeights) {
 }
 
 TEST(Pastures, AHerdWhosePastureOpensIsSoldAtALossInTheBooks) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBoxRanch(ranch);
   ASSERT_EQ(ranch.eco.Buy(ranch.map, 22, 22, 10), TEcoResult::Done);
   const TPasture before = ranch.eco.Pastures()[0];
@@ -111,7 +111,7 @@ TEST(Pastures, AHerdWhosePastureOpensIsSoldAtALossInTheBooks) {
 }
 
 TEST(Pastures, ATroughHasWaterOnlyBesideADuctFromWaterAndGoesWithItsTile) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBoxRanch(ranch, true, false);
   EXPECT_FALSE(ranch.eco.Pastures()[0].water);
   EXPECT_EQ(ranch.Use(tlAgua, 22, 21), TToolOutcome::Applied);
@@ -135,7 +135,7 @@ TEST(Pastures, ATroughHasWaterOnlyBesideADuctFromWaterAndGoesWithItsTile) {
 }
 
 TEST(Pastures, ARoadFromTheGateToTheEdgeShrinksTheSaleLessAndPavementLeast) {
-  TRanch ranch;
+  TEcoRanch ranch;
   MakeBoxRanch(ranch);
   for (int y = 30; y <= 95; ++y) ranch.map.PlaceLinear(24, static_cast<std::uint8_t>(y), BasePavement, TPlaceMode::Place);
   ranch.eco.MapChanged(ranch.map);

@@ -9,10 +9,10 @@
 #include <QWheelEvent>
 
 #include "CommandsFixture.h"
+#include "map/Tools.h"
 #include "shell/Editor.h"
 #include "shell/MinimapControl.h"
 #include "shell/Principal.h"
-#include "map/Tools.h"
 #include "shell/defines.h"
 #include "view/SpeedButton.h"
 #include "view/VerMapa.h"
