@@ -47,6 +47,15 @@ constexpr std::array<std::string_view, ExtraTextCount> BuiltIn = {
     "%1 trechos n\xE3o constru\xED" "dos: terreno ocupado.",
     "%1 trechos n\xE3o constru\xED" "dos: dinheiro insuficiente.",
     "%1 trechos n\xE3o constru\xED" "dos: %2 em terreno ocupado, %3 por falta de dinheiro.",
+    "&Lembrar escolhas",
+    "&Proteger o jogo",
+    "Escolhas restauradas.",
+    "Nenhuma escolha guardada ainda: as de agora ser\xE3o lembradas.",
+    "As escolhas guardadas n\xE3o puderam ser lidas: nada foi restaurado.",
+    "A fazenda tem mudan\xE7" "as que n\xE3o foram salvas. Salvar antes?",
+    "&Cancelar",
+    "O jogo anterior n\xE3o terminou bem. Restaurar o jogo salvo automaticamente?",
+    "N\xE3o foi poss\xEDvel salvar automaticamente em \"%1\".",
 };
 static_assert(BuiltIn.size() == ExtraTextCount);
 }  // namespace

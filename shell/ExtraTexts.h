@@ -52,9 +52,18 @@ enum class TExtraText : int {
   UnbuiltTakenStatus,
   UnbuiltMoneyStatus,
   UnbuiltBothStatus,
+  RememberChoicesItem,
+  ProtectGameItem,
+  ChoicesRestoredStatus,
+  ChoicesMissingStatus,
+  ChoicesDamagedStatus,
+  SaveFirstQuestion,
+  CancelButton,
+  RestoreAutosaveQuestion,
+  AutosaveFailedStatus,
 };
 
-constexpr int ExtraTextCount = static_cast<int>(TExtraText::UnbuiltBothStatus);
+constexpr int ExtraTextCount = static_cast<int>(TExtraText::AutosaveFailedStatus);
 
 // The texts of one language, as Windows-1252 bytes; index 0 holds line 1.
 class TExtraTexts {

@@ -21,6 +21,7 @@ struct TExtrasRow {
   TRowKind kind;
   bool* option;              // the global an option sets
   void (TForm1::*action)();  // none when the global says all
+  const char* key = nullptr; // an option's name among the remembered choices; none: not remembered
 };
 
 constexpr QKeyCombination None{};
@@ -40,20 +41,25 @@ constexpr TExtrasRow ExtrasRows[] = {
      nullptr, &TForm1::Refazer1Click},
     {&TForm1::N3, TExtraText::ExtrasMenu, {None, None}, Separator, nullptr, nullptr},
     {&TForm1::Minimapa1, TExtraText::MinimapItem, {Qt::CTRL | Qt::Key_I, None}, Option, &MinimapOn,
-     &TForm1::Minimapa1Click},
+     &TForm1::Minimapa1Click, "minimap"},
     {&TForm1::Mapagrande1, TExtraText::LargeMapItem, {Qt::CTRL | Qt::Key_G, None}, Option, &LargeMapOn,
-     &TForm1::Mapagrande1Click},
+     &TForm1::Mapagrande1Click, "largeMap"},
     {&TForm1::Navegarcomomouse1, TExtraText::MouseNavigationItem, {Qt::CTRL | Qt::Key_R, None}, Option,
-     &MouseNavigation, nullptr},
+     &MouseNavigation, nullptr, "mouseNavigation"},
     {&TForm1::Marcadordestacado1, TExtraText::HighlightMarkerItem, {Qt::CTRL | Qt::Key_B, None}, Option,
-     &HighlightMarker, nullptr},
+     &HighlightMarker, nullptr, "highlightMarker"},
     {&TForm1::Terrenodetalhado1, TExtraText::DetailedTerrainItem, {Qt::CTRL | Qt::Key_T, None}, Option,
-     &DetailedTerrain, nullptr},
+     &DetailedTerrain, nullptr, "detailedTerrain"},
     {&TForm1::Traadocomprvia1, TExtraText::DraftLinesItem, {Qt::CTRL | Qt::Key_D, None}, Option, &DraftLines,
-     nullptr},
+     nullptr, "draftLines"},
     {&TForm1::N4, TExtraText::ExtrasMenu, {None, None}, Separator, nullptr, nullptr},
     {&TForm1::Trilhasonora1, TExtraText::SoundtrackItem, {Qt::CTRL | Qt::SHIFT | Qt::Key_M, None}, Option,
-     &SoundtrackOn, &TForm1::Trilhasonora1Click},
+     &SoundtrackOn, &TForm1::Trilhasonora1Click, "soundtrack"},
+    {&TForm1::N5, TExtraText::ExtrasMenu, {None, None}, Separator, nullptr, nullptr},
+    {&TForm1::Lembrarescolhas1, TExtraText::RememberChoicesItem, {Qt::CTRL | Qt::SHIFT | Qt::Key_R, None}, Option,
+     &RememberChoices, &TForm1::Lembrarescolhas1Click},
+    {&TForm1::Protegerojogo1, TExtraText::ProtectGameItem, {Qt::CTRL | Qt::SHIFT | Qt::Key_P, None}, Option,
+     &ProtectGame, &TForm1::Protegerojogo1Click, "protectGame"},
 };
 
 QList<QKeySequence> Shortcuts(const TExtrasRow& row) {
@@ -78,6 +84,7 @@ void BuildExtrasMenu(TForm1& form) {
     QObject::connect(item, &QAction::triggered, &form, [&form, &row, item] {
       if (row.option) *row.option = item->isChecked();
       if (row.action) (form.*row.action)();
+      if (row.key) form.Choices.Follow();
     });
   }
   ApplyExtrasTexts(form);
@@ -87,4 +94,11 @@ void ApplyExtrasTexts(TForm1& form) {
   form.Extras1->menuAction()->setText(form.ExtraText(TExtraText::ExtrasMenu));
   for (const TExtrasRow& row : ExtrasRows)
     if (row.kind != Separator) (form.*row.item)->setText(form.ExtraText(row.text));
+}
+
+std::vector<std::pair<std::string, QAction*>> RememberedOptions(const TForm1& form) {
+  std::vector<std::pair<std::string, QAction*>> options;
+  for (const TExtrasRow& row : ExtrasRows)
+    if (row.key) options.emplace_back(row.key, form.*row.item);
+  return options;
 }

@@ -29,6 +29,7 @@ void TGameDisplays::ShowFunds(std::int32_t funds) {
 
 void TGameDisplays::ShowDate(std::string_view text) {
   if (date_) date_->setText(DecodeText(text));
+  if (OnDateShown) OnDateShown();
 }
 
 void TGameDisplays::ForecastCell(int cell, std::uint8_t weather) { forecast_.Cell(cell, weather); }

@@ -3,6 +3,7 @@
 // forecast box, and the ambient sounds. The map reaches them only through
 // its host interface.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -19,6 +20,9 @@ class TGameDisplays : public IMapHost {
 
   // The date and funds displays, once the toolbar exists.
   void SetLabels(QLabel* date, QLabel* funds);
+  // Called after the date display changed (each day, and when the whole
+  // game is shown anew).
+  std::function<void()> OnDateShown;
 
   // The whole game: the displays show the record as it stands, at once,
   // changing nothing in it.

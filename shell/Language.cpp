@@ -53,6 +53,7 @@ void TLanguage::Load(const std::string& name, const TLanguageTargets& targets) {
   const bool hintShown = pickedTool != nullptr && targets.statusText != nullptr &&
                          targets.statusText->text() == DecodeText(pickedTool->Hint());
   const bool messageShown = targets.status != nullptr && targets.status->MessageOnShow();
+  current_ = name;
   const TLanguageLines lines = ApplyLanguageLines(ReadLanguageFile(LanguagePath(name)));
   const auto text = [&lines](int line) { return DecodeText(lines[line - 1]); };
 

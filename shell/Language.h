@@ -49,6 +49,8 @@ class TLanguage {
   // texts it would give empty; a missing companion gives the built-in texts.
   void Load(const std::string& name, const TLanguageTargets& targets);
 
+  // The language file in use.
+  const std::string& Current() const { return current_; }
   // The companion texts in use.
   const TExtraTexts& Extras() const { return extras_; }
   // A companion text as it appears on screen.
@@ -56,4 +58,5 @@ class TLanguage {
 
  private:
   TExtraTexts extras_;
+  std::string current_;
 };

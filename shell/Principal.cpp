@@ -26,6 +26,7 @@
 #include "view/LargeMap.h"
 #include "view/ToolsUnit.h"
 #include "view/VerMapa.h"
+#include "view/SpeedButton.h"
 #include "view/ZoomScroll.h"
 
 namespace {
@@ -49,6 +50,9 @@ TForm1::TForm1() {
   BuildMainMenu(*this);
   BuildToolbar(*this);
   Displays.SetLabels(LabDate, LabFunds);
+  Displays.OnDateShown = [this] { Protection.DateShown(); };
+  // Every menu command may change a remembered choice.
+  connect(MainMenu1, &QMenuBar::triggered, this, [this] { Choices.Follow(); });
   BuildStatusBar();
   FinishLoadingAssets();
   // Desfazer and Refazer are greyed whenever there is nothing to undo or redo.
@@ -118,6 +122,9 @@ void TForm1::CreatePalette() {
     StatusText->setText(ToolReportStatus(Language.Extras(), report, Tools->PickedTool()));
   };
   Form2->OnRaiseTool = [this] { Tools->RaiseTool(); };
+  // The palette's zoom is one of the remembered choices.
+  for (TSpeedButton* zoom : {Tools->BotAproxima, Tools->BotReduz})
+    connect(zoom, &QToolButton::clicked, this, [this] { Choices.Follow(); });
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -156,7 +163,7 @@ void TForm1::FormShow() {
   ScrollToHouse();
 }
 
-bool TForm1::FormCloseQuery() { return true; }
+bool TForm1::FormCloseQuery() { return Protection.MayLeave(); }
 
 void TForm1::closeEvent(QCloseEvent* event) {
   if (!FormCloseQuery()) {
@@ -164,12 +171,20 @@ void TForm1::closeEvent(QCloseEvent* event) {
     return;
   }
   event->accept();
+  Protection.ProgramEnds();
   QCoreApplication::quit();
 }
 
 void TForm1::Salvarjogo1Click() { Report(Ranch.Save(), QString::fromLatin1(SaveGameFileName)); }
-void TForm1::Carregarjogo1Click() { Report(Ranch.Load(), QString::fromLatin1(SaveGameFileName)); }
-void TForm1::Sair1Click() { QCoreApplication::quit(); }
+void TForm1::Carregarjogo1Click() {
+  if (Protection.MayReload()) Report(Ranch.Load(), QString::fromLatin1(SaveGameFileName));
+}
+
+void TForm1::Sair1Click() {
+  if (!Protection.MayLeave()) return;
+  Protection.ProgramEnds();
+  QCoreApplication::quit();
+}
 
 void TForm1::Msica1Click() {
   MusicOn = !MusicOn;
@@ -198,7 +213,7 @@ void TForm1::Sobre1Click() {
 void TForm1::BotMapaClick() { ToggleOverview(*BotMapa, *MdiArea, *this, Form2); }
 
 void TForm1::Novafazenda1Click() {
-  if (Strokes.Changed() && !AskDiscardChanges(this, Language)) return;
+  if (!Protection.MayStartNew()) return;
   if (Report(Ranch.New())) ScrollToHouse();
 }
 
@@ -209,6 +224,7 @@ void TForm1::Salvarem1Click() {
 }
 
 void TForm1::Abrirjogo1Click() {
+  if (!Protection.MayOpen()) return;
   if (const QString path = ChooseGameFile(this, Language, false); !path.isEmpty()) LoadGameFrom(path);
 }
 
@@ -224,6 +240,8 @@ void TForm1::Mapagrande1Click() {
 }
 
 void TForm1::Trilhasonora1Click() { SoundtrackSwitch.Follow(); }
+void TForm1::Lembrarescolhas1Click() { Choices.Switch(RememberChoices); }
+void TForm1::Protegerojogo1Click() { Protection.Switch(ProtectGame); }
 
 void TForm1::ShowGameState() { Displays.ShowGameState(RanchMap.get()); }
 
@@ -231,7 +249,10 @@ bool TForm1::SaveGameTo(const QString& path) { return Report(Ranch.SaveTo(path),
 bool TForm1::LoadGameFrom(const QString& path) { return Report(Ranch.Open(path), path); }
 
 bool TForm1::Report(TRanchResult result, const QString& path) {
-  if (ReplacesGame(result)) ShowGameState();
+  if (ReplacesGame(result)) {
+    Protection.GameReplaced();
+    ShowGameState();
+  }
   // The same complaint as the map view's for a tile the money does not reach.
   if (Status.ShowResult(result, QFileInfo(path).fileName()) && SoundOn && vsOps < Audio.Items.Count())
     Audio.Items.Items(vsOps).Play(false);
@@ -247,6 +268,7 @@ void TForm1::ScanLanguages() {
 void TForm1::LoadLanguage(const std::string& name) {
   Language.Load(name, {MenuCaptionItems(*this), Tools, ToolbarButtons(*this), LabData, LabFund, StatusText, &Status});
   ApplyExtrasTexts(*this);
+  ToolkitTranslation.Follow(Language.Extras().Text(TExtraText::ToolkitLocale));
   // The date follows with its month names.
   ShowGameState();
 }

@@ -25,9 +25,12 @@
 #include "shell/ForecastStrip.h"
 #include "shell/GameDisplays.h"
 #include "shell/Language.h"
+#include "shell/Protection.h"
 #include "shell/Ranch.h"
+#include "shell/RememberedChoices.h"
 #include "shell/SoundtrackSwitch.h"
 #include "shell/StatusLine.h"
+#include "shell/ToolkitTranslation.h"
 
 class QAction;
 class QActionGroup;
@@ -109,6 +112,9 @@ class TForm1 : public QMainWindow {
   QAction* Traadocomprvia1 = nullptr;
   QAction* N4 = nullptr;
   QAction* Trilhasonora1 = nullptr;
+  QAction* N5 = nullptr;
+  QAction* Lembrarescolhas1 = nullptr;
+  QAction* Protegerojogo1 = nullptr;
 
   // The player's building strokes, for Desfazer and Refazer; lent to the map view.
   TStrokeHistory Strokes;
@@ -143,6 +149,9 @@ class TForm1 : public QMainWindow {
   TForecastStrip Forecast{DiasImage, IMGOutros};
   TGameDisplays Displays{Forecast, Audio};  // the map's host
   TSoundtrackSwitch SoundtrackSwitch{Soundtrack};
+  TToolkitTranslation ToolkitTranslation;
+  TRememberedChoices Choices{*this};
+  TProtection Protection{*this};
 
   // Events and commands.
   void FormShow();
@@ -168,6 +177,8 @@ class TForm1 : public QMainWindow {
   void Minimapa1Click();
   void Mapagrande1Click();
   void Trilhasonora1Click();
+  void Lembrarescolhas1Click();
+  void Protegerojogo1Click();
 
   // The displays show the record as it stands (see TGameDisplays).
   void ShowGameState();

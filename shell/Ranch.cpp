@@ -2,6 +2,9 @@
 
 #include "shell/SaveGame.h"
 
+TRanch::TRanch(const std::unique_ptr<TMapa>& map, TStrokeHistory& strokes)
+    : map_(map), strokes_(strokes), lastPath_(QString::fromLatin1(SaveGameFileName)) {}
+
 TRanchResult TRanch::New() {
   if (!map_) return TRanchResult::Nothing;
   map_->Reset();
@@ -20,6 +23,7 @@ TRanchResult TRanch::SaveTo(const QString& path) {
   switch (SaveGameRecord(path, map_->Record())) {
     case TSaveResult::Saved:
       strokes_.MarkSaved();
+      lastPath_ = path;
       return TRanchResult::Saved;
     case TSaveResult::Refused:
       return TRanchResult::SaveRefused;
@@ -36,6 +40,7 @@ TRanchResult TRanch::Open(const QString& path) {
   switch (LoadGameRecord(path, map_->Record())) {
     case TLoadResult::Loaded:
       strokes_.Clear();
+      lastPath_ = path;
       return TRanchResult::Loaded;
     case TLoadResult::Missing:
       return TRanchResult::NoSave;

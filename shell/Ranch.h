@@ -41,7 +41,7 @@ class TRanch {
  public:
   // The map object lives in the main window from its first show on; the
   // history records the player's strokes.
-  TRanch(const std::unique_ptr<TMapa>& map, TStrokeHistory& strokes) : map_(map), strokes_(strokes) {}
+  TRanch(const std::unique_ptr<TMapa>& map, TStrokeHistory& strokes);
 
   // A new ranch as start-up makes one, in the same map object and with the
   // game's generator going on where it stands.
@@ -58,8 +58,11 @@ class TRanch {
 
   // Whether the ranch changed since it was last saved, loaded or made.
   bool Changed() const { return strokes_.Changed(); }
+  // The file last saved or loaded; "mapa.map" until there is one.
+  const QString& LastPath() const { return lastPath_; }
 
  private:
   const std::unique_ptr<TMapa>& map_;
   TStrokeHistory& strokes_;
+  QString lastPath_;
 };

@@ -20,6 +20,8 @@ bool MouseNavigation = false;
 bool DetailedTerrain = false;
 bool SoundtrackOn = false;
 bool DraftLines = false;
+bool RememberChoices = false;
+bool ProtectGame = false;
 
 void ResetGameGlobals() {
   TileSize = 0;
@@ -42,4 +44,6 @@ void ResetGameGlobals() {
   DetailedTerrain = false;
   SoundtrackOn = false;
   DraftLines = false;
+  RememberChoices = false;
+  ProtectGame = false;
 }

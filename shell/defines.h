@@ -47,6 +47,8 @@ extern bool MouseNavigation;   // wheel zoom and middle-button panning
 extern bool DetailedTerrain;   // weather-following ground under features, bridge and bank details
 extern bool SoundtrackOn;      // the looping tune under the effects
 extern bool DraftLines;        // a linear tool's drag is shown with its price and built on release
+extern bool RememberChoices;   // the choices are restored and kept in the player's config folder
+extern bool ProtectGame;       // autosave, and a question before unsaved work is lost
 
 // Puts every global back to zero, as before start-up. For tests.
 void ResetGameGlobals();

@@ -218,7 +218,7 @@ TEST_F(RanchTest, SalvarEmSavesWhereTheDialogSaysWithTheChecksOfCtrlS) {
   // A pipe is refused as Ctrl+S refuses it, after the dialog's own question
   // whether to replace what is there.
   ASSERT_EQ(mkfifo(folder.Path("pipe.map").toLocal8Bit().constData(), 0600), 0);
-  answers.Then(ChooseFile(folder.Path("pipe.map"))).Then(ClickButton(QStringLiteral("&Yes")));
+  answers.Then(ChooseFile(folder.Path("pipe.map"))).Then(ClickButton(QStringLiteral("&Sim")));
   form->Salvarem1->trigger();
   EXPECT_EQ(answers.Titles.size(), 3U);
   EXPECT_EQ(Utf8(form->StatusText->text()), "\"pipe.map\" não é um arquivo comum: o jogo não foi salvo.");
