@@ -57,13 +57,21 @@ std::int64_t TEconomy::SellAll(TMapa& map) {
   return total;
 }
 
-TEcoResult TEconomy::Buy(TMapa& map, int x, int y, std::int64_t head) {
+// What a purchase and a sale both ask first: a game going on, a count of
+// head, and a pasture with a gate at (x, y).
+TEcoResult TEconomy::TradePasture(int x, int y, std::int64_t head, TPasture*& pasture) {
   if (status_ == TEcoStatus::Lost) return TEcoResult::GameOver;
   if (head <= 0) return TEcoResult::BadAmount;
   const TAreaKind area = InPlayable(x, y) ? survey_.AreaAt(x, y) : TAreaKind::None;
   if (area == TAreaKind::NoGate) return TEcoResult::NoGate;
-  TPasture* pasture = area == TAreaKind::Pasture ? PastureOf(x, y) : nullptr;
+  pasture = area == TAreaKind::Pasture ? PastureOf(x, y) : nullptr;
   if (pasture == nullptr) return TEcoResult::NoPasture;
+  return TEcoResult::Done;
+}
+
+TEcoResult TEconomy::Buy(TMapa& map, int x, int y, std::int64_t head) {
+  TPasture* pasture = nullptr;
+  if (const TEcoResult found = TradePasture(x, y, head, pasture); found != TEcoResult::Done) return found;
   if (!pasture->water) return TEcoResult::NoWater;
   if (map.Record().funds < 0) return TEcoResult::FundsBelowZero;
   if (head > MaxHerdHead - pasture->herd.head) return TEcoResult::HerdFull;
@@ -79,12 +87,8 @@ TEcoResult TEconomy::Buy(TMapa& map, int x, int y, std::int64_t head) {
 }
 
 TEcoResult TEconomy::Sell(TMapa& map, int x, int y, std::int64_t head) {
-  if (status_ == TEcoStatus::Lost) return TEcoResult::GameOver;
-  if (head <= 0) return TEcoResult::BadAmount;
-  const TAreaKind area = InPlayable(x, y) ? survey_.AreaAt(x, y) : TAreaKind::None;
-  if (area == TAreaKind::NoGate) return TEcoResult::NoGate;
-  TPasture* pasture = area == TAreaKind::Pasture ? PastureOf(x, y) : nullptr;
-  if (pasture == nullptr) return TEcoResult::NoPasture;
+  TPasture* pasture = nullptr;
+  if (const TEcoResult found = TradePasture(x, y, head, pasture); found != TEcoResult::Done) return found;
   if (head > pasture->herd.head) return TEcoResult::NotEnoughHead;
   const auto sold = static_cast<std::uint32_t>(head);
   ReceiveSale(map, SaleProceeds(*pasture, sold, false), sold);

@@ -187,6 +187,7 @@ class TEconomy {
   void FollowHerds(TMapa& map, const std::vector<TPasture>& old,
                    const std::array<std::uint8_t, TileCount>& oldOf);
   void ClearLayerOffBareGround(const TMapa& map);
+  TEcoResult TradePasture(int x, int y, std::int64_t head, TPasture*& pasture);
   std::int64_t SaleProceeds(const TPasture& pasture, std::uint32_t head, bool forced) const;
   void ReceiveSale(TMapa& map, std::int64_t proceeds, std::uint32_t head);
   std::int64_t SellAll(TMapa& map);

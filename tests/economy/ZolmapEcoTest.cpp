@@ -13,16 +13,11 @@
 #include <string>
 
 #include "map/Mapa.h"
+#include "tests/support/RunCommand.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct TRun {
-  int status;
-  std::string out;
-  std::string err;
-};
 
 class ZolmapEcoTest : public ::testing::Test {
  protected:
@@ -38,22 +33,10 @@ class ZolmapEcoTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir); }
 
   TRun Run(const std::string& arguments) const {
-    const std::string errPath = (dir / "stderr.txt").string();
-    TRun run{};
-    std::FILE* pipe = ::popen((std::string(ZOLMAP_PATH) + " " + arguments + " 2>" + errPath).c_str(), "r");
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.err = Read(errPath);
-    return run;
+    return RunCommand(std::string(ZOLMAP_PATH) + " " + arguments, (dir / "stderr.txt").string());
   }
 
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
+  static std::string Read(const std::string& path) { return ReadWholeFile(path); }
 
   // The value of `key` in the output of `eco`.
   std::string Eco(const std::string& key) const {
