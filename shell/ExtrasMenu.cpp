@@ -1,5 +1,8 @@
-#include "shell/ExtrasMenu.h"
-
+// The Extras menu: what the game offers beyond its first version's menus, as
+// a table of rows (the item, its text, its shortcuts, the global an option
+// keeps in step with its check mark, its action, and its name among the
+// remembered choices). An option is added with one row and, if it needs one,
+// its action. Options start unchecked in every run.
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
@@ -8,6 +11,8 @@
 
 #include "shell/Principal.h"
 #include "shell/defines.h"
+#include "view/ToolsUnit.h"
+#include "view/VerMapa.h"
 
 namespace {
 // A command runs its action; an option is checkable and keeps its global in
@@ -70,35 +75,49 @@ QList<QKeySequence> Shortcuts(const TExtrasRow& row) {
 }
 }  // namespace
 
-void BuildExtrasMenu(TForm1& form) {
-  form.Extras1 = form.MainMenu1->addMenu(QString());
+void TForm1::BuildExtrasMenu() {
+  Extras1 = MainMenu1->addMenu(QString());
   for (const TExtrasRow& row : ExtrasRows) {
     if (row.kind == Separator) {
-      form.*row.item = form.Extras1->addSeparator();
+      this->*row.item = Extras1->addSeparator();
       continue;
     }
-    QAction* item = form.Extras1->addAction(QString());
-    form.*row.item = item;
+    QAction* item = Extras1->addAction(QString());
+    this->*row.item = item;
     item->setShortcuts(Shortcuts(row));
     item->setCheckable(row.kind == Option);
-    QObject::connect(item, &QAction::triggered, &form, [&form, &row, item] {
+    connect(item, &QAction::triggered, this, [this, &row, item] {
       if (row.option) *row.option = item->isChecked();
-      if (row.action) (form.*row.action)();
-      if (row.key) form.Choices.Follow();
+      if (row.action) (this->*row.action)();
+      if (row.key) Choices.Follow();
     });
   }
-  ApplyExtrasTexts(form);
+  ApplyExtrasTexts();
 }
 
-void ApplyExtrasTexts(TForm1& form) {
-  form.Extras1->menuAction()->setText(form.ExtraText(TExtraText::ExtrasMenu));
+void TForm1::ApplyExtrasTexts() {
+  Extras1->menuAction()->setText(ExtraText(TExtraText::ExtrasMenu));
   for (const TExtrasRow& row : ExtrasRows)
-    if (row.kind != Separator) (form.*row.item)->setText(form.ExtraText(row.text));
+    if (row.kind != Separator) (this->*row.item)->setText(ExtraText(row.text));
 }
 
-std::vector<std::pair<std::string, QAction*>> RememberedOptions(const TForm1& form) {
+std::vector<std::pair<std::string, QAction*>> TForm1::RememberedOptions() const {
   std::vector<std::pair<std::string, QAction*>> options;
   for (const TExtrasRow& row : ExtrasRows)
-    if (row.key) options.emplace_back(row.key, form.*row.item);
+    if (row.key) options.emplace_back(row.key, this->*row.item);
   return options;
+}
+
+TChoiceTargets TForm1::ChoiceTargets() {
+  TChoiceTargets targets;
+  targets.language = [this] { return Language.Current(); };
+  targets.loadLanguage = [this](const std::string& name) { LoadLanguage(name); };
+  targets.speedItems = {Ultra1, Muitorpido1, Rpido1, Normal1, Lento1, Parado1};
+  targets.sound = udio1;
+  targets.music = Msica1;
+  targets.options = RememberedOptions();
+  targets.palette = Tools;
+  targets.surface = Form2 != nullptr ? Form2->Tela : nullptr;
+  targets.say = [this](TExtraText text) { ShowStatus(text); };
+  return targets;
 }

@@ -7,7 +7,6 @@
 #include <array>
 
 #include "present/Text.h"
-#include "shell/StatusLine.h"
 #include "view/SpeedButton.h"
 #include "view/ToolsUnit.h"
 
@@ -49,10 +48,6 @@ void TLanguage::Scan(QMenu& menu, std::function<void(const std::string&)> load) 
 }
 
 void TLanguage::Load(const std::string& name, const TLanguageTargets& targets) {
-  const TSpeedButton* pickedTool = targets.palette != nullptr ? targets.palette->PickedTool() : nullptr;
-  const bool hintShown = pickedTool != nullptr && targets.statusText != nullptr &&
-                         targets.statusText->text() == DecodeText(pickedTool->Hint());
-  const bool messageShown = targets.status != nullptr && targets.status->MessageOnShow();
   current_ = name;
   const TLanguageLines lines = ApplyLanguageLines(ReadLanguageFile(LanguagePath(name)));
   const auto text = [&lines](int line) { return DecodeText(lines[line - 1]); };
@@ -70,10 +65,6 @@ void TLanguage::Load(const std::string& name, const TLanguageTargets& targets) {
   targets.fundsCaption->setText(text(LanguageLine::FundsCaption));
 
   extras_ = ReadExtraFile(LanguagePath(CompanionFileName(name)));
-  // A message still on show follows the language; a tool's hint written
-  // since then is the palette's. So does the hint of the picked tool.
-  if (messageShown) targets.status->Rewrite();
-  if (hintShown) targets.statusText->setText(DecodeText(pickedTool->Hint()));
 }
 
 QString TLanguage::Text(TExtraText text) const { return DecodeText(extras_.Text(text)); }

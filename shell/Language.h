@@ -17,7 +17,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class TSpeedButton;
-class TStatusLine;
 class TTools;
 
 // The widgets a language labels, each at the place of its line.
@@ -27,10 +26,6 @@ struct TLanguageTargets {
   std::array<TSpeedButton*, LanguageLine::LastToolbarHint - LanguageLine::FirstToolbarHint + 1> toolbar{};
   QLabel* dateCaption = nullptr;
   QLabel* fundsCaption = nullptr;
-  // The status panel and its message: a message, or the picked tool's hint,
-  // on show when the language changes is written again in the new one.
-  QLabel* statusText = nullptr;
-  TStatusLine* status = nullptr;
 };
 
 // Names of the language files found at start-up; entry i belongs to the

@@ -13,14 +13,12 @@
 #include <chrono>
 
 #include "datafiles/zolsalvacfg.h"
+#include "present/Text.h"
 #include "present/WindowSurface.h"
 #include "shell/Editor.h"
-#include "shell/ExtrasMenu.h"
 #include "shell/GameDialogs.h"
-#include "shell/MainMenu.h"
 #include "shell/SaveGame.h"
 #include "shell/ToolReport.h"
-#include "shell/Toolbar.h"
 #include "shell/WindowPlacement.h"
 #include "shell/defines.h"
 #include "view/LargeMap.h"
@@ -47,8 +45,8 @@ TForm1::TForm1() {
   ZolSaveCfg1->FileName = "./vorn.ini";
   ZolSaveCfg1->Encriptar = false;
   FormCreate();
-  BuildMainMenu(*this);
-  BuildToolbar(*this);
+  BuildMenu();
+  BuildToolbar();
   Displays.SetLabels(LabDate, LabFunds);
   Displays.OnDateShown = [this] { Protection.DateShown(); };
   // Every menu command may change a remembered choice.
@@ -240,7 +238,7 @@ void TForm1::Mapagrande1Click() {
 }
 
 void TForm1::Trilhasonora1Click() { SoundtrackSwitch.Follow(); }
-void TForm1::Lembrarescolhas1Click() { Choices.Switch(RememberChoices); }
+void TForm1::Lembrarescolhas1Click() { Choices.Switch(RememberChoices, ChoiceTargets()); }
 void TForm1::Protegerojogo1Click() { Protection.Switch(ProtectGame); }
 
 void TForm1::ShowGameState() { Displays.ShowGameState(RanchMap.get()); }
@@ -266,8 +264,15 @@ void TForm1::ScanLanguages() {
 }
 
 void TForm1::LoadLanguage(const std::string& name) {
-  Language.Load(name, {MenuCaptionItems(*this), Tools, ToolbarButtons(*this), LabData, LabFund, StatusText, &Status});
-  ApplyExtrasTexts(*this);
+  const TSpeedButton* pickedTool = Tools != nullptr ? Tools->PickedTool() : nullptr;
+  const bool hintShown = pickedTool != nullptr && StatusText->text() == DecodeText(pickedTool->Hint());
+  const bool messageShown = Status.MessageOnShow();
+  Language.Load(name, {MenuCaptionItems(), Tools, ToolbarButtons(), LabData, LabFund});
+  ApplyExtrasTexts();
+  // A message still on show follows the language; a tool's hint written
+  // since then is the palette's. So does the hint of the picked tool.
+  if (messageShown) Status.Rewrite();
+  if (hintShown) StatusText->setText(DecodeText(pickedTool->Hint()));
   ToolkitTranslation.Follow(Language.Extras().Text(TExtraText::ToolkitLocale));
   // The date follows with its month names.
   ShowGameState();

@@ -150,8 +150,10 @@ class TForm1 : public QMainWindow {
   TGameDisplays Displays{Forecast, Audio};  // the map's host
   TSoundtrackSwitch SoundtrackSwitch{Soundtrack};
   TToolkitTranslation ToolkitTranslation;
-  TRememberedChoices Choices{*this};
-  TProtection Protection{*this};
+  TRememberedChoices Choices;
+  TProtection Protection{{*this, Ranch, RanchMap, Language, Status,
+                          [this](const QString& path) { return SaveGameTo(path); },
+                          [this](const QString& path) { return LoadGameFrom(path); }}};
 
   // Events and commands.
   void FormShow();
@@ -205,7 +207,18 @@ class TForm1 : public QMainWindow {
  private:
   void FormCreate();
   void FinishLoadingAssets();
+  // The menu bar (MainMenu.cpp), the Extras menu and what its options keep
+  // (ExtrasMenu.cpp), the toolbar panel (Toolbar.cpp), the status bar.
+  void BuildMenu();
+  void BuildExtrasMenu();
+  void ApplyExtrasTexts();
+  std::vector<std::pair<std::string, QAction*>> RememberedOptions() const;
+  TChoiceTargets ChoiceTargets();
+  void BuildToolbar();
   void BuildStatusBar();
+  // The items and buttons language lines 1..18 and 36..43 label, in line order.
+  decltype(TLanguageTargets::menuCaptions) MenuCaptionItems() const;
+  decltype(TLanguageTargets::toolbar) ToolbarButtons() const;
   // Says how a ranch command went, and follows a replaced record on screen.
   bool Report(TRanchResult result, const QString& path = {});
   void ScrollToHouse();

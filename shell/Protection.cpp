@@ -1,22 +1,24 @@
 #include "shell/Protection.h"
 
 #include "shell/GameDialogs.h"
-#include "shell/Principal.h"
+#include "shell/Language.h"
+#include "shell/Ranch.h"
+#include "shell/StatusLine.h"
 
 void TProtection::Switch(bool on) {
   if (!on) {
     guard_.Stop();
     return;
   }
-  if (form_.RanchMap) guard_.Follow(form_.RanchMap->Record());
-  if (guard_.Start() && AskRestoreAutosave(&form_, form_.Language))
-    form_.LoadGameFrom(QString::fromLatin1(AutosaveFileName));
+  if (links_.map) guard_.Follow(links_.map->Record());
+  if (guard_.Start() && AskRestoreAutosave(&links_.window, links_.language))
+    links_.load(QString::fromLatin1(AutosaveFileName));
 }
 
 bool TProtection::SaveFirst() {
-  switch (AskSaveFirst(&form_, form_.Language)) {
+  switch (AskSaveFirst(&links_.window, links_.language)) {
     case TAnswer::Yes:
-      return form_.SaveGameTo(form_.Ranch.LastPath());
+      return links_.save(links_.ranch.LastPath());
     case TAnswer::No:
       return true;
     case TAnswer::Cancel:
@@ -25,24 +27,24 @@ bool TProtection::SaveFirst() {
   return false;
 }
 
-bool TProtection::MayLeave() { return !guard_.On() || !form_.Ranch.Changed() || SaveFirst(); }
+bool TProtection::MayLeave() { return !guard_.On() || !links_.ranch.Changed() || SaveFirst(); }
 bool TProtection::MayOpen() { return MayLeave(); }
 
 bool TProtection::MayReload() {
-  return !guard_.On() || !form_.Ranch.Changed() ||
-         AskDiscardChanges(&form_, form_.Language, false) == TAnswer::Yes;
+  return !guard_.On() || !links_.ranch.Changed() ||
+         AskDiscardChanges(&links_.window, links_.language, false) == TAnswer::Yes;
 }
 
 bool TProtection::MayStartNew() {
-  return !form_.Ranch.Changed() || AskDiscardChanges(&form_, form_.Language, guard_.On()) == TAnswer::Yes;
+  return !links_.ranch.Changed() || AskDiscardChanges(&links_.window, links_.language, guard_.On()) == TAnswer::Yes;
 }
 
 void TProtection::DateShown() {
-  if (form_.RanchMap && guard_.MonthEnded(form_.RanchMap->Record())) WriteAutosave();
+  if (links_.map && guard_.MonthEnded(links_.map->Record())) WriteAutosave();
 }
 
 void TProtection::GameReplaced() {
-  if (form_.RanchMap) guard_.Follow(form_.RanchMap->Record());
+  if (links_.map) guard_.Follow(links_.map->Record());
 }
 
 void TProtection::ProgramEnds() {
@@ -52,6 +54,6 @@ void TProtection::ProgramEnds() {
 }
 
 void TProtection::WriteAutosave() {
-  if (form_.RanchMap && guard_.Autosave(form_.RanchMap->Record()) != TSaveResult::Saved)
-    form_.ShowStatus(TExtraText::AutosaveFailedStatus, QString::fromLatin1(AutosaveFileName));
+  if (links_.map && guard_.Autosave(links_.map->Record()) != TSaveResult::Saved)
+    links_.status.Show(TExtraText::AutosaveFailedStatus, QString::fromLatin1(AutosaveFileName));
 }

@@ -3,13 +3,34 @@
 // program's end, the offer to restore it after a run that did not end well,
 // and the questions before a command would lose unsaved work. With the
 // option unchecked every command goes on at once, as it always did.
+#include <QString>
+#include <functional>
+#include <memory>
+
 #include "shell/GameGuard.h"
 
-class TForm1;
+class QWidget;
+class TLanguage;
+class TMapa;
+class TRanch;
+class TStatusLine;
+
+// What the protection works with: the window its questions belong to, the
+// ranch and its map, the language of the questions, the status bar, and the
+// window's own save and load with their messages.
+struct TProtectionLinks {
+  QWidget& window;
+  TRanch& ranch;
+  const std::unique_ptr<TMapa>& map;
+  const TLanguage& language;
+  TStatusLine& status;
+  std::function<bool(const QString&)> save;
+  std::function<bool(const QString&)> load;
+};
 
 class TProtection {
  public:
-  explicit TProtection(TForm1& form) : form_(form) {}
+  explicit TProtection(TProtectionLinks links) : links_(std::move(links)) {}
 
   // The option checked or unchecked.
   void Switch(bool on);
@@ -36,6 +57,6 @@ class TProtection {
   bool SaveFirst();
   void WriteAutosave();
 
-  TForm1& form_;
+  TProtectionLinks links_;
   TGameGuard guard_;
 };

@@ -5,26 +5,18 @@
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QTimer>
+#include <QWidget>
 #include <algorithm>
 #include <array>
 
 #include "shell/Editor.h"
-#include "shell/ExtrasMenu.h"
-#include "shell/Principal.h"
+#include "shell/Language.h"
 #include "shell/defines.h"
-#include "view/ToolsUnit.h"
-#include "view/VerMapa.h"
 
-namespace {
-// The speed items by GameSpeed, 1..6.
-std::array<QAction*, 6> SpeedItems(const TForm1& form) {
-  return {form.Ultra1, form.Muitorpido1, form.Rpido1, form.Normal1, form.Lento1, form.Parado1};
-}
-}  // namespace
-
-void TRememberedChoices::Switch(bool on) {
+void TRememberedChoices::Switch(bool on, TChoiceTargets targets) {
   if (on == on_) return;
   on_ = on;
+  targets_ = std::move(targets);
   if (!on) {
     qApp->removeEventFilter(this);
     RemoveChoices(Path);
@@ -34,13 +26,13 @@ void TRememberedChoices::Switch(bool on) {
   switch (ReadChoices(Path, kept)) {
     case TChoicesRead::Read:
       Apply(kept);
-      form_.ShowStatus(TExtraText::ChoicesRestoredStatus);
+      targets_.say(TExtraText::ChoicesRestoredStatus);
       break;
     case TChoicesRead::Missing:
-      form_.ShowStatus(TExtraText::ChoicesMissingStatus);
+      targets_.say(TExtraText::ChoicesMissingStatus);
       break;
     case TChoicesRead::Damaged:
-      form_.ShowStatus(TExtraText::ChoicesDamagedStatus);
+      targets_.say(TExtraText::ChoicesDamagedStatus);
       break;
   }
   // The palette and the overview are moved, and the wheel zooms, outside any
@@ -60,21 +52,21 @@ void TRememberedChoices::Follow() {
 
 bool TRememberedChoices::eventFilter(QObject* watched, QEvent* event) {
   const bool moved = event->type() == QEvent::Move &&
-                     (watched == form_.Tools || (OverviewWindow && watched == OverviewWindow->SubWindow()));
-  const bool wheel = event->type() == QEvent::Wheel && form_.Form2 && watched == form_.Form2->Tela;
+                     (watched == targets_.palette || (OverviewWindow && watched == OverviewWindow->SubWindow()));
+  const bool wheel = event->type() == QEvent::Wheel && watched == targets_.surface;
   if (moved || wheel) Follow();
   return QObject::eventFilter(watched, event);
 }
 
 TChoiceSet TRememberedChoices::Snapshot() const {
   TChoiceSet now;
-  now.language = form_.Language.Current();
+  now.language = targets_.language();
   now.speed = GameSpeed;
   now.sound = SoundOn;
   now.music = MusicOn;
   now.zoom = ZoomIndex;
-  for (const auto& [key, item] : RememberedOptions(form_)) now.options[key] = item->isChecked();
-  if (form_.Tools) now.palette = form_.Tools->pos();
+  for (const auto& [key, item] : targets_.options) now.options[key] = item->isChecked();
+  if (targets_.palette) now.palette = targets_.palette->pos();
   if (OverviewWindow && OverviewWindow->SubWindow()) now.overview = OverviewWindow->SubWindow()->pos();
   else now.overview = written_.overview;
   return now;
@@ -84,16 +76,16 @@ TChoiceSet TRememberedChoices::Snapshot() const {
 // follows from it (the checks, the labels, the view's size) follows here too.
 void TRememberedChoices::Apply(const TChoiceSet& choices) {
   if (std::find(LanguageFiles.begin(), LanguageFiles.end(), choices.language) != LanguageFiles.end())
-    form_.LoadLanguage(choices.language);
-  if (choices.speed >= 1 && choices.speed <= 6) SpeedItems(form_)[choices.speed - 1]->trigger();
-  if (choices.sound != SoundOn) form_.udio1->trigger();
-  if (choices.music != MusicOn) form_.Msica1->trigger();
+    targets_.loadLanguage(choices.language);
+  if (choices.speed >= 1 && choices.speed <= 6) targets_.speedItems[choices.speed - 1]->trigger();
+  if (choices.sound != SoundOn) targets_.sound->trigger();
+  if (choices.music != MusicOn) targets_.music->trigger();
   ZoomIndex = static_cast<unsigned char>(choices.zoom);
-  for (const auto& [key, item] : RememberedOptions(form_)) {
+  for (const auto& [key, item] : targets_.options) {
     const auto kept = choices.options.find(key);
     if (kept != choices.options.end() && kept->second != item->isChecked()) item->trigger();
   }
-  if (choices.palette && form_.Tools) form_.Tools->move(*choices.palette);
+  if (choices.palette && targets_.palette) targets_.palette->move(*choices.palette);
   if (choices.overview && OverviewWindow && OverviewWindow->SubWindow())
     OverviewWindow->SubWindow()->move(*choices.overview);
   written_.overview = choices.overview;

@@ -1,5 +1,5 @@
-#include "shell/Toolbar.h"
-
+// The toolbar panel: the eight toolbar buttons, the forecast box and the date
+// and funds displays with their captions, above the document area.
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -50,50 +50,50 @@ QLabel* ValueDisplay(QWidget* parent, const QRect& geometry) {
 }
 }  // namespace
 
-void BuildToolbar(TForm1& form) {
-  auto* central = new QWidget(&form);
+void TForm1::BuildToolbar() {
+  auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
 
-  form.Panel1 = new QFrame(central);
-  form.Panel1->setFrameStyle(QFrame::Box | QFrame::Plain);
-  form.Panel1->setLineWidth(1);
-  form.Panel1->setFixedHeight(ToolbarHeight);
-  layout->addWidget(form.Panel1);
+  Panel1 = new QFrame(central);
+  Panel1->setFrameStyle(QFrame::Box | QFrame::Plain);
+  Panel1->setLineWidth(1);
+  Panel1->setFixedHeight(ToolbarHeight);
+  layout->addWidget(Panel1);
 
   int left = 8;
   for (const TToolbarButton& entry : ToolbarEntries) {
-    auto* button = new TSpeedButton(form.Panel1);
-    form.*entry.button = button;
+    auto* button = new TSpeedButton(Panel1);
+    this->*entry.button = button;
     button->setGeometry(left, 3, 32, 32);
     button->setCheckable(true);
     button->setIcon(QIcon(QStringLiteral(":/glyphs/%1.png").arg(QLatin1String(entry.glyph))));
     button->setIconSize(QSize(28, 28));
     left += 33;
   }
-  QObject::connect(form.BotMapa, &QToolButton::clicked, &form, [&form] { form.BotMapaClick(); });
+  connect(BotMapa, &QToolButton::clicked, this, [this] { BotMapaClick(); });
 
-  form.Panel2 = new QFrame(form.Panel1);
-  form.Panel2->setGeometry(280, 4, 75, 30);
-  form.Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  form.Dias = new QLabel(form.Panel2);
-  form.Dias->setGeometry(1, 1, TForecastStrip::Width, TForecastStrip::Height);
-  form.Forecast.SetControl(form.Dias);
+  Panel2 = new QFrame(Panel1);
+  Panel2->setGeometry(280, 4, 75, 30);
+  Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  Dias = new QLabel(Panel2);
+  Dias->setGeometry(1, 1, TForecastStrip::Width, TForecastStrip::Height);
+  Forecast.SetControl(Dias);
 
-  form.LabData = Label(form.Panel1, "Data", QRect(360, 4, 54, 13), Qt::AlignRight | Qt::AlignVCenter);
-  form.LabFund = Label(form.Panel1, "Dinheiro", QRect(360, 20, 54, 13), Qt::AlignRight | Qt::AlignVCenter);
-  form.LabDate = ValueDisplay(form.Panel1, QRect(419, 2, 208, 16));
-  form.LabFunds = ValueDisplay(form.Panel1, QRect(419, 19, 208, 16));
+  LabData = Label(Panel1, "Data", QRect(360, 4, 54, 13), Qt::AlignRight | Qt::AlignVCenter);
+  LabFund = Label(Panel1, "Dinheiro", QRect(360, 20, 54, 13), Qt::AlignRight | Qt::AlignVCenter);
+  LabDate = ValueDisplay(Panel1, QRect(419, 2, 208, 16));
+  LabFunds = ValueDisplay(Panel1, QRect(419, 19, 208, 16));
 
-  form.MdiArea = new QMdiArea(central);
-  form.MdiArea->setBackground(QColor(128, 128, 128));
-  layout->addWidget(form.MdiArea, 1);
-  form.setCentralWidget(central);
+  MdiArea = new QMdiArea(central);
+  MdiArea->setBackground(QColor(128, 128, 128));
+  layout->addWidget(MdiArea, 1);
+  setCentralWidget(central);
 }
 
-decltype(TLanguageTargets::toolbar) ToolbarButtons(const TForm1& form) {
+decltype(TLanguageTargets::toolbar) TForm1::ToolbarButtons() const {
   decltype(TLanguageTargets::toolbar) buttons{};
-  for (std::size_t i = 0; i < ToolbarEntries.size(); ++i) buttons[i] = form.*ToolbarEntries[i].button;
+  for (std::size_t i = 0; i < ToolbarEntries.size(); ++i) buttons[i] = this->*ToolbarEntries[i].button;
   return buttons;
 }
