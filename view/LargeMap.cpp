@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "shell/defines.h"
-#include "view/VerMapa.h"
+#include "view/ViewPlace.h"
 
-TLargeMap::TLargeMap(TForm2& view) : QObject(&view), view_(view) {}
+TLargeMap::TLargeMap(QWidget& view) : QObject(&view), view_(view) {}
 
 void TLargeMap::Apply() {
   if (LargeMapOn) {

@@ -8,11 +8,11 @@
 #include <optional>
 
 class QWidget;
-class TForm2;
 
 class TLargeMap : public QObject {
  public:
-  explicit TLargeMap(TForm2& view);
+  // Follows the map view window `view`, which owns it.
+  explicit TLargeMap(QWidget& view);
 
   // Follows the LargeMapOn option.
   void Apply();
@@ -23,7 +23,7 @@ class TLargeMap : public QObject {
  private:
   void Fit();
 
-  TForm2& view_;
+  QWidget& view_;
   QPointer<QWidget> area_;        // the document area, watched for its size while on
   std::optional<QRect> normal_;   // the view's geometry before it grew
 };

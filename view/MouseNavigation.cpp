@@ -2,10 +2,10 @@
 
 #include <QMouseEvent>
 #include <QWheelEvent>
+#include <QWidget>
 #include <algorithm>
 
 #include "shell/defines.h"
-#include "view/VerMapa.h"
 #include "view/ZoomScroll.h"
 
 namespace {
@@ -15,7 +15,9 @@ int RoundToTiles(int pixels, int tileSize) {
 }
 }  // namespace
 
-TMouseNavigation::TMouseNavigation(TForm2& view) : QObject(&view), view_(view), surface_(view.Tela) {
+TMouseNavigation::TMouseNavigation(QWidget& surface, std::function<void(int, const QPoint&)> zoomAt,
+                                   std::function<void(int, int)> scrollTo)
+    : QObject(&surface), surface_(&surface), zoomAt_(std::move(zoomAt)), scrollTo_(std::move(scrollTo)) {
   surface_->installEventFilter(this);
 }
 
@@ -53,7 +55,7 @@ bool TMouseNavigation::Wheel(const QWheelEvent& event) {
   const long long turned = static_cast<long long>(wheelRest_) + event.angleDelta().y();
   const long long steps = std::clamp<long long>(turned / Notch, -LastZoom, LastZoom);
   wheelRest_ = static_cast<int>(turned % Notch);
-  if (steps != 0) view_.ZoomAt(static_cast<int>(steps), event.position().toPoint());
+  if (steps != 0) zoomAt_(static_cast<int>(steps), event.position().toPoint());
   return true;
 }
 
@@ -70,5 +72,5 @@ void TMouseNavigation::Move(const QMouseEvent& event) {
     return;
   }
   const QPoint moved = event.globalPosition().toPoint() - pan_->pointer;
-  view_.ScrollTo(pan_->viewX - RoundToTiles(moved.x(), TileSize), pan_->viewY - RoundToTiles(moved.y(), TileSize));
+  scrollTo_(pan_->viewX - RoundToTiles(moved.x(), TileSize), pan_->viewY - RoundToTiles(moved.y(), TileSize));
 }

@@ -5,19 +5,21 @@
 // the wheel and the middle button do nothing here.
 #include <QObject>
 #include <QPoint>
+#include <functional>
 #include <optional>
 
 class QMouseEvent;
 class QWheelEvent;
-class TForm2;
 
 class TMouseNavigation : public QObject {
  public:
   // A wheel's notch, in the eighths of a degree that wheel events count.
   static constexpr int Notch = 120;
 
-  // Watches the view's drawing surface.
-  explicit TMouseNavigation(TForm2& view);
+  // Watches the map view's drawing surface (which owns it); zooms and
+  // scrolls through the view's own entries.
+  TMouseNavigation(QWidget& surface, std::function<void(int steps, const QPoint& cursor)> zoomAt,
+                   std::function<void(int viewX, int viewY)> scrollTo);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,7 +35,8 @@ class TMouseNavigation : public QObject {
     int viewX, viewY;
   };
 
-  TForm2& view_;
+  std::function<void(int, const QPoint&)> zoomAt_;
+  std::function<void(int, int)> scrollTo_;
   // The view's surface, kept apart so that events during the view's
   // destruction are told from the surface's without touching the view.
   QObject* surface_;

@@ -181,7 +181,9 @@ TForm2::TForm2(QWidget* parent) : QMdiSubWindow(parent) {
   Tecla->Joystick.AutoCenter = true;
 
   LargeMap = new TLargeMap(*this);
-  Navigation = new TMouseNavigation(*this);
+  Navigation = new TMouseNavigation(
+      *Tela, [this](int steps, const QPoint& cursor) { ZoomAt(steps, cursor); },
+      [this](int viewX, int viewY) { ScrollTo(viewX, viewY); });
 
   SetClientSize(DesignClientWidth, DesignClientHeight);
   FormCreate();

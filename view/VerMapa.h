@@ -18,6 +18,7 @@
 #include "present/DXInput.h"
 #include "present/DXSound.h"
 #include "present/DXTimer.h"
+#include "view/ViewPlace.h"
 #include "view/Draft.h"
 #include "view/DragPath.h"
 
@@ -56,12 +57,6 @@ inline constexpr std::uint32_t BeyondMapPixel = 0xFF000000;
 // Wave-list items the view plays.
 enum TViewSound : int { vsBulldoze = 0, vsOps = 1, vsPlop = 2 };
 
-// Largest outer size of the view window.
-inline constexpr int MapViewMaxWidth = 657;
-inline constexpr int MapViewMaxHeight = 524;
-// Where the view stands in the main window's document area, right of the
-// palette: at start-up, and with "Mapa grande".
-inline constexpr int MapViewLeft = 86;
 
 // A scroll bar as the map drawing sees it.
 class TScrollBarLink : public IScrollBar {
