@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "present/MusicStream.h"
+#include "present/DXSound.h"
 #include "present/SoundMixer.h"
 #include "present/Tune.h"
 

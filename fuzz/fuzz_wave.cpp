@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "present/DXSound.h"
 #include "present/SoundMixer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

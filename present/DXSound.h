@@ -15,6 +15,7 @@ class EDXSoundError : public std::runtime_error {
 };
 
 class TDXSound;
+struct TSoundMixer;
 class TWaveCollection;
 struct TSoundVoice;  // a playing copy; defined by the mixer
 
@@ -108,7 +109,8 @@ class TDXSound {
   void Attach(TDXWaveList& list);
   void Detach(TDXWaveList& list);
 
-  struct Impl;
+  // The software mixer the device feeds from (present/SoundMixer.h).
+  using Impl = TSoundMixer;
   Impl& Mixer();
 
  private:

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "present/DXSound.h"
 #include "present/SoundMixer.h"
 
 TMusicStream::TMusicStream(TDXSound& device) : device_(device) {}

@@ -1,3 +1,4 @@
+#include "present/DXSound.h"
 #include "present/SoundMixer.h"
 
 #include <SDL.h>
@@ -140,11 +141,11 @@ void TSoundVoice::Apply(int frequency, int pan, int volume) {
       (static_cast<std::int64_t>(gain) * GainFromHundredthsDb(std::min(clampedPan, 0))) >> 15);
 }
 
-TDXSound::Impl::Impl() = default;
+TSoundMixer::TSoundMixer() = default;
 
-TDXSound::Impl::~Impl() { Close(); }
+TSoundMixer::~TSoundMixer() { Close(); }
 
-bool TDXSound::Impl::Open() {
+bool TSoundMixer::Open() {
   Close();
   // SDL must leave SIGINT and SIGTERM to the application.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -155,7 +156,7 @@ bool TDXSound::Impl::Open() {
   want.format = AUDIO_S16SYS;
   want.channels = 2;
   want.samples = CallbackFrames;
-  want.callback = &Impl::Callback;
+  want.callback = &TSoundMixer::Callback;
   want.userdata = this;
   SDL_AudioSpec have{};
   // No changes allowed: SDL converts to the hardware, the mixer always sees
@@ -172,14 +173,14 @@ bool TDXSound::Impl::Open() {
   return true;
 }
 
-void TDXSound::Impl::OpenOffline(int rate) {
+void TSoundMixer::OpenOffline(int rate) {
   Close();
   rate_ = rate > 0 ? rate : DefaultRate;
   mix_.assign(static_cast<std::size_t>(CallbackFrames) * 2, 0);
   open_ = true;
 }
 
-void TDXSound::Impl::Close() {
+void TSoundMixer::Close() {
   if (device_ != 0) {
     SDL_CloseAudioDevice(device_);
     device_ = 0;
@@ -191,25 +192,25 @@ void TDXSound::Impl::Close() {
   open_ = false;
 }
 
-void TDXSound::Impl::Lock() {
+void TSoundMixer::Lock() {
   if (device_ != 0) SDL_LockAudioDevice(device_);
 }
 
-void TDXSound::Impl::Unlock() {
+void TSoundMixer::Unlock() {
   if (device_ != 0) SDL_UnlockAudioDevice(device_);
 }
 
-void TDXSound::Impl::AddVoice(TSoundVoice* voice) { voices_.push_back(voice); }
+void TSoundMixer::AddVoice(TSoundVoice* voice) { voices_.push_back(voice); }
 
-void TDXSound::Impl::RemoveVoice(TSoundVoice* voice) { std::erase(voices_, voice); }
+void TSoundMixer::RemoveVoice(TSoundVoice* voice) { std::erase(voices_, voice); }
 
-void TDXSound::Impl::Callback(void* userdata, std::uint8_t* stream, int length) {
+void TSoundMixer::Callback(void* userdata, std::uint8_t* stream, int length) {
   // SDL holds the device lock while it calls back.
-  static_cast<Impl*>(userdata)->Render(reinterpret_cast<std::int16_t*>(stream),
+  static_cast<TSoundMixer*>(userdata)->Render(reinterpret_cast<std::int16_t*>(stream),
                                        length / static_cast<int>(2 * sizeof(std::int16_t)));
 }
 
-void TDXSound::Impl::Render(std::int16_t* out, int frames) {
+void TSoundMixer::Render(std::int16_t* out, int frames) {
   const int chunkFrames = static_cast<int>(mix_.size() / 2);
   if (chunkFrames == 0) {
     std::fill(out, out + static_cast<std::ptrdiff_t>(frames) * 2, std::int16_t{0});
@@ -242,7 +243,7 @@ void TDXSound::Impl::Render(std::int16_t* out, int frames) {
   }
 }
 
-void TDXSound::Impl::MixUnderlay(int n) {
+void TSoundMixer::MixUnderlay(int n) {
   std::int32_t loudest = 0;
   for (int i = 0; i < n * 2; ++i) loudest = std::max(loudest, std::abs(mix_[i]));
   int sharing = 0;

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "present/DXSound.h"
+#include "present/Wave.h"
 
 // Interleaved stereo 16-bit frames at the device rate.
 struct TSoundSamples {
@@ -52,9 +52,9 @@ struct TSoundVoice {
 // Frames over which an underlay voice fades in or out: under 6 ms.
 inline constexpr int UnderlayFadeFrames = 256;
 
-struct TDXSound::Impl {
-  Impl();
-  ~Impl();
+struct TSoundMixer {
+  TSoundMixer();
+  ~TSoundMixer();
   // Opens the default audio device; false (and silence) when there is none.
   bool Open();
   // A mixer with no device: Render is then driven by the caller.
@@ -91,11 +91,11 @@ struct TDXSound::Impl {
 // Holds the mixer lock for a scope.
 class TSoundLock {
  public:
-  explicit TSoundLock(TDXSound::Impl& mixer) : mixer_(mixer) { mixer_.Lock(); }
+  explicit TSoundLock(TSoundMixer& mixer) : mixer_(mixer) { mixer_.Lock(); }
   ~TSoundLock() { mixer_.Unlock(); }
   TSoundLock(const TSoundLock&) = delete;
   TSoundLock& operator=(const TSoundLock&) = delete;
 
  private:
-  TDXSound::Impl& mixer_;
+  TSoundMixer& mixer_;
 };

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "present/MusicStream.h"
+#include "present/DXSound.h"
 #include "present/SoundMixer.h"
 #include "tests/present/PresentTestSupport.h"
 

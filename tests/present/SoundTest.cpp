@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "present/DXSound.h"
 #include "present/SoundMixer.h"
 #include "tests/present/PresentTestSupport.h"
 
