@@ -116,8 +116,12 @@ int main(int argc, char** argv) {
   std::vector<std::pair<std::string, TCanvas>> toolbar, palette;
   for (auto name : art::ToolbarButtons) toolbar.push_back({std::string(name.substr(3)), Load(glyphDir + std::string(name) + ".png").Scaled(2)});
   for (auto name : art::PaletteButtons) palette.push_back({std::string(name.substr(3)), Load(glyphDir + std::string(name) + ".png").Scaled(2)});
+  std::vector<std::pair<std::string, TCanvas>> economy;
+  for (auto name : art::EconomyPaletteButtons)
+    economy.push_back({std::string(name.substr(3)), Load(glyphDir + std::string(name) + ".png").Scaled(2)});
   sheet.Row(toolbar, ButtonFace);
   sheet.Row(palette, ButtonFace);
+  sheet.Row(economy, ButtonFace);
   sheet.Row({{"ICON", Load(glyphDir + "icon.png")}, {"OVERVIEW", Load(glyphDir + "overview.png")}}, Backdrop);
 
   const art::TSceneMap roads = art::RoadsAndWater(), fences = art::FencesAndDucts();

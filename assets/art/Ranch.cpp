@@ -88,7 +88,7 @@ constexpr std::array<TFigureMap, 3> SouthMaps = {{
      ""},
 }};
 constexpr std::array<TFigureMap, 3> NorthMaps = {{
-    {"e.HH.e..",
+    {".eHHe...",
      "..HH....",
      ".bhhbb..",
      ".bhhbbb.",
@@ -110,7 +110,7 @@ constexpr std::array<TFigureMap, 3> NorthMaps = {{
      ".k....k."},
     {"",
      "",
-     "e.HH.e..",
+     ".eHHe...",
      ".bhhbbb.",
      "bbhhbbbb",
      "bbbbbbbb",
