@@ -289,8 +289,10 @@ TCanvas EconomyPalette(std::string_view name) {
     LitDisc(c, 8.0f, 15.0f, 6.0f, TMaterial::Gold, 1, 5, false);
     Rect(c, 6, 6, 4, 4, TMaterial::Metal, 3);
     Thick(c, 11, 10, 17, 5, Shade(TMaterial::Metal, 2));
-    for (const auto& d : {std::array<int, 2>{19, 2}, {21, 4}, {20, 7}, {22, 1}, {18, 0}, {22, 8}, {16, 1}})
+    for (const auto& d : {std::array<int, 2>{19, 1}, {21, 5}, {17, 9}}) {
+      c.FillRect(d[0], d[1], 2, 2, Shade(TMaterial::Sky, 4));
       c.Set(d[0], d[1], Shade(TMaterial::Sky, 5));
+    }
   }
   Outline(c);
   return c;

@@ -256,11 +256,15 @@ TCanvas RenderRanchScene(const TSceneMap& map, const TCanvas& chao, const TCanva
     inside[static_cast<std::size_t>(y * w + x)] = 1;
     for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) stack.push_back({x + dx, y + dy});
   }
+  // Figures keep off troughs, trees and scenery, as in the game.
   std::vector<std::array<int, 2>> tiles;
+  int id = -1;
   for (int x = 0; x < w; ++x)
-    for (int y = 0; y < h; ++y)
-      if (inside[static_cast<std::size_t>(y * w + x)]) tiles.push_back({x + 1, y + 1});
-  const int id = tiles.empty() ? 0 : tiles[0][0] * MapSize + tiles[0][1];
+    for (int y = 0; y < h; ++y) {
+      if (!inside[static_cast<std::size_t>(y * w + x)]) continue;
+      if (id < 0) id = (x + 1) * MapSize + y + 1;
+      if (In(At(map, x, y), ".P")) tiles.push_back({x + 1, y + 1});
+    }
   const std::vector<std::uint8_t> counts = HerdSpread(tiles, head, day, id);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
