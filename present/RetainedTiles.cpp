@@ -53,12 +53,19 @@ class TTileFrame::TMemo : public TSurfaceMemo {
   bool Inside(int column, int row) const { return column >= 0 && column < columns_ && row >= 0 && row < rows_; }
   bool Is(int size, int columns, int rows) const { return size == size_ && columns == columns_ && rows == rows_; }
   // Each tile frame gets a number of its own, never 0.
-  void NextFrame() { frame_ = frame_ == UINT32_MAX ? 1 : frame_ + 1; }
+  void NextFrame() {
+    frame_ = frame_ == UINT32_MAX ? 1 : frame_ + 1;
+    laid_.clear();
+  }
   std::uint32_t Frame() const { return frame_; }
+  // The squares the frame drew, in the order it drew them.
+  void Laid(int column, int row) { laid_.push_back({column, row}); }
+  const std::vector<std::array<int, 2>>& Laid() const { return laid_; }
 
  private:
   int size_ = 0, columns_ = 0, rows_ = 0;
   std::uint32_t frame_ = 0;
+  std::vector<std::array<int, 2>> laid_;
   std::vector<TSquare> squares_;
 };
 
@@ -101,6 +108,7 @@ void TTileFrame::Draw(int column, int row, const TTileLayer* layers, int count) 
   }
   for (int i = 0; i < count; ++i) layers[i].Item->DrawScaled(surface_, rect, layers[i].Pattern);
   square.Over = 0;
+  memo_.Laid(column, row);
   if (count > MaxLayers) {
     square.Count = TSquare::Unknown;
     return;
@@ -121,6 +129,8 @@ TTileOverlay::TTileOverlay(TDirectDrawSurface& surface, int size, int columns, i
 }
 
 TTileOverlay::~TTileOverlay() { surface_.SetMemoDrawing(false); }
+
+const std::vector<std::array<int, 2>>* TTileOverlay::Laid() const { return memo_ ? &memo_->Laid() : nullptr; }
 
 bool TTileOverlay::Begin(int column, int row, std::uint64_t key) {
   TSquare* square = memo_ && memo_->Inside(column, row) ? &memo_->Square(column, row) : nullptr;

@@ -7,6 +7,7 @@
 // Drawing layers twice over a square leaves it as drawing them once does, and
 // a square drawn again gets its layers over what it shows, exactly as
 // drawing every square every frame would: the pixels come out the same.
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -63,6 +64,10 @@ class TTileOverlay {
   // True when the caller must now draw what `key` stands for over square
   // (column, row): the square then shows its layers alone.
   bool Begin(int column, int row, std::uint64_t key);
+  // The squares (column, row) the tile frame drew afresh, bare of what lay
+  // over them; null when the grid is not that frame's. When nothing that
+  // goes over the squares changed, these are the only ones to visit.
+  const std::vector<std::array<int, 2>>* Laid() const;
 
  private:
   TDirectDrawSurface& surface_;

@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "economy/Economy.h"
+#include "map/GroundWetness.h"
 #include "map/Mapa.h"
 #include "present/DXImageList.h"
+#include "present/RetainedTiles.h"
 
 // A number that changes once per game day, from the record's calendar.
 int RanchDay(const TMapaRecord& record);
@@ -32,8 +34,21 @@ class TRanchFigures {
     std::uint32_t head;
     friend bool operator==(const THerdKey&, const THerdKey&) = default;
   };
-  // Works out how many figures stand on each tile, when the herds or the day changed.
-  void Spread(const TEconomy& eco, const TMapa& map, int day);
+  // What the squares' keys were worked out from; while it stays the same,
+  // only squares the map drew afresh need theirs again.
+  struct TShown {
+    bool economy = false;
+    int day = 0, viewX = 0, viewY = 0, tileSize = 0, width = 0, height = 0;
+    TGroundWetness wetness = TGroundWetness::Dry;
+    friend bool operator==(const TShown&, const TShown&) = default;
+  };
+  // Works out how many figures stand on each tile, when the herds or the
+  // day changed; true when it did.
+  bool Spread(const TEconomy& eco, const TMapa& map, int day);
+  // Screen square (column, row), tile (x, y): what lies over it, drawn
+  // when it changed or the square was drawn afresh; true when something does.
+  bool DrawSquare(TTileOverlay& overlay, TDirectDrawSurface& back, TPictureCollectionItem& ground,
+                  const TEconomy* eco, const TMapaRecord& record, int column, int row, int x, int y) const;
 
   std::vector<THerdKey> herds_;                 // what the spread was worked out for
   int day_ = 0;
@@ -41,4 +56,7 @@ class TRanchFigures {
   std::vector<std::uint8_t> figures_;           // per tile in column order
   std::vector<std::vector<std::array<int, 2>>> pastureTiles_;  // working lists, kept for their memory
   bool overlaid_ = false;                       // something was drawn over the tiles
+  TShown shown_;
+  bool drawn_ = false;                          // shown_ holds a frame's
+  TLayer layer_{};                              // the economy's layer as last drawn
 };

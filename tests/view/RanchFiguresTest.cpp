@@ -183,11 +183,29 @@ TEST_F(RanchFigures, AFrameWithNothingChangedDrawsNothing) {
   }
   const std::vector<std::uint32_t> withHerd = Pixels();
 
+  // Something draws over the herd, as the hover marker does: the next frame
+  // lays those squares and their cattle again, and only those.
+  device.Back().FillRect({3 * 24, 3 * 24, 8 * 24, 8 * 24}, 0xFFFFFFFFu);
+  device.Back().TakeChanges();
+  Frame(&ranch.eco, 4);
+  EXPECT_EQ(Pixels(), withHerd);
+  for (const TRect& area : device.Back().TakeChanges()) {  // a figure's square overhangs its tile
+    EXPECT_GE(area.Left, 3 * 24 - CattleReach);
+    EXPECT_GE(area.Top, 3 * 24 - CattleReach);
+    EXPECT_LE(area.Right, 8 * 24 + CattleReach);
+    EXPECT_LE(area.Bottom, 8 * 24 + CattleReach);
+  }
+  // A trough placed, nothing else changed: it shows at once.
+  ASSERT_TRUE(ranch.eco.ToolAction(ranch.map, tlComida, 27, 21));
+  Frame(&ranch.eco, 4);
+  EXPECT_EQ(device.Back().Line(2 * 24 + 12)[8 * 24 + 12], RanchPixel(FeedTroughPattern));
+
   // The herd sold, the option off: the tiles come back as the map draws them.
   ASSERT_EQ(ranch.eco.Sell(ranch.map, 22, 22, 30), TEcoResult::Done);
   Frame(nullptr, 4);
   const std::vector<std::uint32_t> cleared = Pixels();
   EXPECT_NE(cleared, withHerd);
+  EXPECT_EQ(device.Back().Line(2 * 24 + 12)[8 * 24 + 12], GroundPixel(0));
   device.Back().Fill(0xFF000000u);
   Frame(nullptr, 4);
   EXPECT_EQ(Pixels(), cleared);
