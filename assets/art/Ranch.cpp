@@ -88,16 +88,16 @@ constexpr std::array<TFigureMap, 3> SouthMaps = {{
      ""},
 }};
 constexpr std::array<TFigureMap, 3> NorthMaps = {{
-    {".eHHe...",
-     "..HH....",
-     ".bhhbb..",
-     ".bhhbbb.",
+    {"..eHHe..",
+     "...HH...",
+     ".bbhhbb.",
+     ".bbhhbb.",
      ".bbbbbb.",
      ".bbbbbb.",
      ".bbbbbb.",
-     "..bbtb..",
-     ".l..t.l.",
-     ".k....k."},
+     "..bbbb..",
+     ".l.tt.l.",
+     ".k..t.k."},
     {".......",
      "..bbbb..",
      ".bbhhbb.",
@@ -110,13 +110,13 @@ constexpr std::array<TFigureMap, 3> NorthMaps = {{
      ".k....k."},
     {"",
      "",
-     ".eHHe...",
-     ".bhhbbb.",
-     "bbhhbbbb",
+     "..eHHe..",
+     ".bbhhbb.",
+     "bbbhhbbb",
      "bbbbbbbb",
      "bbbbbbbb",
-     ".kbbtbk.",
-     "....t...",
+     ".kbbbbk.",
+     "...tt...",
      ""},
 }};
 
@@ -201,8 +201,8 @@ TCanvas CattleFigure(TCoat coat, TCattlePose pose, TFacing facing) {
         const bool rimRight = !IsCoat(At(map, width, mirrored, x + 1, y)) && At(map, width, mirrored, x + 1, y) != 'H';
         const bool rimBelow = !IsCoat(At(map, width, mirrored, x, y + 1)) && At(map, width, mirrored, x, y + 1) != 'H';
         const bool rimLeft = !IsCoat(At(map, width, mirrored, x - 1, y)) && At(map, width, mirrored, x - 1, y) != 'H';
-        if (rimRight || rimBelow) i -= 2;
-        else if (rimLeft) i -= 1;
+        // Both flanks darker, so a figure standing over another keeps its own outline.
+        if (rimRight || rimBelow || rimLeft) i -= 2;
         colour = Shade(colours.coat, i);
       } else if (ch == 'H') {
         const bool lit = !IsCoat(At(map, width, mirrored, x, y - 1)) && At(map, width, mirrored, x, y - 1) != 'H';
