@@ -135,6 +135,7 @@ class TEconomy {
   // Index into Pastures() of the pasture holding (x, y), or NoPasture.
   std::uint8_t PastureAt(int x, int y) const { return survey_.PastureAt(x, y); }
   std::uint8_t LayerAt(int x, int y) const;
+  const TLayer& Layer() const { return layer_; }  // by TileIndex
   std::uint16_t ForageAt(int x, int y) const;  // tenths of a kg
   const TBooks& Month() const { return month_; }  // the month running, closing = funds
   const std::deque<TBooks>& Months() const { return months_; }  // closed months, oldest first

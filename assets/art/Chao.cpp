@@ -3,6 +3,7 @@
 
 #include "assets/art/Ground.h"
 #include "assets/art/JoinTables.h"
+#include "assets/art/Ranch.h"
 #include "assets/art/Sheets.h"
 #include "map/TerrainDetail.h"
 
@@ -41,6 +42,7 @@ TCanvas FeatureOn(int image, TWetness ground) {
 }
 
 static_assert(DetailPatternEnd <= ChaoPatterns, "the ground image must hold every detailed picture");
+static_assert(RanchPatternEnd <= ChaoPatterns, "and every picture of the ranch economy");
 
 // The detailed terrain's pictures, in the rows after the stored ones.
 void PutDetailedTerrain(TCanvas& sheet) {
@@ -100,6 +102,7 @@ TCanvas MakeChao() {
   for (int f = FirstClearing; f <= LastClearing; ++f) Put(sheet, f, ClearingTile(f - FirstClearing));
   Put(sheet, BridgeCrossing, DeckTile());
   PutDetailedTerrain(sheet);
+  PutRanchPictures(sheet, ChaoColumns);
   return sheet;
 }
 

@@ -116,8 +116,12 @@ int main(int argc, char** argv) {
   std::vector<std::pair<std::string, TCanvas>> toolbar, palette;
   for (auto name : art::ToolbarButtons) toolbar.push_back({std::string(name.substr(3)), Load(glyphDir + std::string(name) + ".png").Scaled(2)});
   for (auto name : art::PaletteButtons) palette.push_back({std::string(name.substr(3)), Load(glyphDir + std::string(name) + ".png").Scaled(2)});
+  std::vector<std::pair<std::string, TCanvas>> economy;
+  for (auto name : art::EconomyPaletteButtons)
+    economy.push_back({std::string(name.substr(3)), Load(glyphDir + std::string(name) + ".png").Scaled(2)});
   sheet.Row(toolbar, ButtonFace);
   sheet.Row(palette, ButtonFace);
+  sheet.Row(economy, ButtonFace);
   sheet.Row({{"ICON", Load(glyphDir + "icon.png")}, {"OVERVIEW", Load(glyphDir + "overview.png")}}, Backdrop);
 
   const art::TSceneMap roads = art::RoadsAndWater(), fences = art::FencesAndDucts();
@@ -170,6 +174,22 @@ int main(int argc, char** argv) {
     sheet.Row({{"STORED PICTURES", scene(ranch, 24, ground, false)}}, Backdrop);
     sheet.Row({{"DETAILED TERRAIN", scene(ranch, 24, ground, true)}}, Backdrop);
   }
+  // The ranch economy's pictures in a pasture: a small herd gathered, the
+  // next day moved, and a herd that fills every tile, in sun and in rain.
+  const art::TSceneMap pasture = art::PastureSample();
+  auto herd = [&](int size, TGroundWetness ground, std::uint32_t head, int day) {
+    return art::RenderRanchScene(pasture, chao, casas, size, ground, 2, 3, head, day);
+  };
+  sheet.Heading("CATTLE TROUGHS AND PLANTED GRASS AT 48 PX: SUN, THEN RAIN");
+  sheet.Row({{"12 HEAD DAY 1", herd(48, Dry, 12, 1)}, {"12 HEAD DAY 2", herd(48, Dry, 12, 2)}}, Backdrop);
+  sheet.Row({{"40 HEAD DAMP", herd(48, Damp, 40, 3)}, {"150 HEAD SOAKED", herd(48, Soaked, 150, 4)}}, Backdrop);
+  sheet.Heading("AT 24 PX: SUN, DAMP, SOAKED");
+  sheet.Row({{"12 HEAD", herd(24, Dry, 12, 1)}, {"12 HEAD NEXT DAY", herd(24, Dry, 12, 2)},
+             {"40 HEAD DAMP", herd(24, Damp, 40, 3)}, {"150 HEAD SOAKED", herd(24, Soaked, 150, 4)}}, Backdrop);
+  sheet.Heading("AT 12 PX: SUN, DAMP, SOAKED");
+  sheet.Row({{"12", herd(12, Dry, 12, 1)}, {"12 NEXT DAY", herd(12, Dry, 12, 2)}, {"40 DAMP", herd(12, Damp, 40, 3)},
+             {"40 SOAKED", herd(12, Soaked, 40, 3)}, {"150 SOAKED", herd(12, Soaked, 150, 4)}}, Backdrop);
+
   const std::string missing = Missing(roads, fences);
   if (!missing.empty()) std::fprintf(stderr, "zv_contactsheet: scenes lack pieces%s\n", missing.c_str());
 

@@ -244,11 +244,67 @@ TCanvas Palette(std::string_view name) {
   return c;
 }
 
+// The economy's tools: a feed trough heaped with grain, a water trough with
+// a falling drop, a sprout over a sown furrow, and a hand sprayer's mist.
+TCanvas EconomyPalette(std::string_view name) {
+  TCanvas c(PaletteGlyphSize, PaletteGlyphSize);
+  if (name == "BotComida" || name == "BotAgua") {
+    const bool water = name == "BotAgua";
+    Rect(c, 2, 11, 20, 9, water ? TMaterial::Stone : TMaterial::Wood, 3);
+    for (int y = 13; y < 17; ++y)
+      for (int x = 4; x < 20; ++x)
+        c.Set(x, y, water ? Shade(TMaterial::Water, y == 13 ? 2 : (x + y) % 4 == 0 ? 5 : 3)
+                          : Shade(TMaterial::Gold, y == 13 ? 5 : HashBelow(x, y, 940, 3) == 0 ? 2 : 4));
+    for (int x : {3, 19}) Rect(c, x, 20, 2, 3, water ? TMaterial::Stone : TMaterial::Wood, 2);
+    if (water) {
+      for (int y = 2; y < 10; ++y)
+        for (int x = 8; x < 16; ++x) {
+          const float dx = x + 0.5f - 12.0f, dy = y + 0.5f - 7.0f;
+          const bool drop = dy > 0 ? dx * dx + dy * dy < 9.0f : std::abs(dx) < (dy + 5.0f) * 0.6f;
+          if (drop) c.Set(x, y, Shade(TMaterial::Water, dx + dy < -1.0f ? 5 : dx + dy > 2.0f ? 2 : 4));
+        }
+    } else {
+      for (int k = 0; k < 5; ++k) LitDisc(c, 6.0f + k * 3.0f, 11.0f - (k % 2), 2.2f, TMaterial::Gold, 2, 5, false);
+    }
+  } else if (name == "BotPlant") {
+    for (int x = 2; x < 22; ++x) {
+      c.Set(x, 18, Shade(TMaterial::Earth, 4));
+      c.Set(x, 19, Shade(TMaterial::Earth, 2));
+      c.Set(x, 20, Shade(TMaterial::Earth, 1));
+    }
+    Thick(c, 11, 17, 11, 9, Shade(TMaterial::Leaf, 2));
+    for (int k = 0; k < 6; ++k) {
+      c.Set(10 - k, 11 - k / 2, Shade(TMaterial::Leaf, 5 - k / 3));
+      c.Set(10 - k, 12 - k / 2, Shade(TMaterial::Leaf, 3));
+      c.Set(13 + k, 8 - k / 2, Shade(TMaterial::Leaf, 4));
+      c.Set(13 + k, 9 - k / 2, Shade(TMaterial::Leaf, 2));
+    }
+    for (int x : {4, 17}) {
+      c.Set(x, 16, Shade(TMaterial::Leaf, 4));
+      c.Set(x, 17, Shade(TMaterial::Leaf, 3));
+      c.Set(x + 1, 15, Shade(TMaterial::Leaf, 5));
+    }
+  } else if (name == "BotSpray") {
+    // A pump sprayer: a yellow tank, its lance and a cloud of fine drops.
+    LitDisc(c, 8.0f, 15.0f, 6.0f, TMaterial::Gold, 1, 5, false);
+    Rect(c, 6, 6, 4, 4, TMaterial::Metal, 3);
+    Thick(c, 11, 10, 17, 5, Shade(TMaterial::Metal, 2));
+    for (const auto& d : {std::array<int, 2>{19, 1}, {21, 5}, {17, 9}}) {
+      c.FillRect(d[0], d[1], 2, 2, Shade(TMaterial::Sky, 4));
+      c.Set(d[0], d[1], Shade(TMaterial::Sky, 5));
+    }
+  }
+  Outline(c);
+  return c;
+}
+
 }  // namespace
 
 TCanvas MakeGlyph(std::string_view button) {
   if (std::find(ToolbarButtons.begin(), ToolbarButtons.end(), button) != ToolbarButtons.end()) return Toolbar(button);
   if (std::find(PaletteButtons.begin(), PaletteButtons.end(), button) != PaletteButtons.end()) return Palette(button);
+  if (std::find(EconomyPaletteButtons.begin(), EconomyPaletteButtons.end(), button) != EconomyPaletteButtons.end())
+    return EconomyPalette(button);
   return {};
 }
 

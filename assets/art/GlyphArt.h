@@ -8,7 +8,8 @@
 
 namespace art {
 
-// The glyph of a toolbar (28 x 28) or palette (24 x 24) button; empty for an unknown name.
+// The glyph of a toolbar (28 x 28) or palette (24 x 24) button, the economy's
+// palette buttons included; empty for an unknown name.
 TCanvas MakeGlyph(std::string_view button);
 // The game's icon, size x size (16..1024; empty otherwise): a ranch badge of
 // sky, sun, a green hill with the farmhouse and a fence.

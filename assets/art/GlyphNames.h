@@ -21,5 +21,8 @@ constexpr std::array<std::string_view, 8> ToolbarButtons = {"BotBuy", "BotSell",
 constexpr std::array<std::string_view, 12> PaletteButtons = {
     "BotAproxima", "BotReduz", "BotMover", "BotVer", "BotPavimento", "BotTerra",
     "BotCerca", "BotPorteira", "BotDuto", "BotDutoS", "BotArvores", "BotBulldoze"};
+// The ranch economy's palette buttons, row by row: their glyphs are made and
+// compiled in, but the palette shows them only while the economy runs.
+constexpr std::array<std::string_view, 4> EconomyPaletteButtons = {"BotComida", "BotAgua", "BotPlant", "BotSpray"};
 
 }  // namespace art

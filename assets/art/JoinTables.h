@@ -38,9 +38,10 @@ constexpr int GroundDry = 0, GroundWet = 5, GroundVeryWet = 10;
 
 // The ground image's layout: 24-pixel patterns numbered row by row. The
 // first nine rows hold what the map names; the rows below hold the detailed
-// terrain's pictures, so no number the map stores moves.
+// terrain's pictures, then the ranch economy's, so no number the map stores
+// moves.
 constexpr int TilePixels = 24;
-constexpr int ChaoColumns = 16, ChaoRows = 20;
+constexpr int ChaoColumns = 16, ChaoRows = 23;
 constexpr int ChaoPatterns = ChaoColumns * ChaoRows;
 
 // Where each feature crosses a tile edge, as a pixel range [first, last) along that edge.

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
   std::vector<std::pair<std::string, art::TCanvas>> files;
   for (auto name : art::ToolbarButtons) files.push_back({std::string(name), art::MakeGlyph(name)});
   for (auto name : art::PaletteButtons) files.push_back({std::string(name), art::MakeGlyph(name)});
+  for (auto name : art::EconomyPaletteButtons) files.push_back({std::string(name), art::MakeGlyph(name)});
   files.push_back({"icon", art::MakeIcon()});
   files.push_back({"overview", art::MakeOverview()});
 

@@ -9,6 +9,7 @@
 #include "assets/art/Sheets.h"
 #include "map/Mapa.h"
 #include "map/TerrainDetail.h"
+#include "view/RanchPictures.h"
 
 namespace art {
 
@@ -203,6 +204,86 @@ TCanvas RenderScene(const TSceneMap& map, const TCanvas& chao, const TCanvas& ca
       }
       DrawPattern(out, cell.house ? casas : chao, cell.pattern, left, top, tileSize, false);
     }
+  return out;
+}
+
+namespace {
+
+// A pattern blended over the picture, as the game lays its shadows down.
+void BlendPattern(TCanvas& out, const TCanvas& sheet, int pattern, int left, int top, int size, int alpha) {
+  const TCanvas p = Pattern(sheet, pattern);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) {
+      const TColour c = p.Get(x * TilePixels / size, y * TilePixels / size);
+      if ((c | 0xFF000000u) == Magenta || !out.Inside(left + x, top + y)) continue;
+      const TColour d = out.Get(left + x, top + y);
+      const auto mix = [alpha](int a, int b) { return static_cast<TColour>((a * alpha + b * (255 - alpha)) / 255); };
+      out.Set(left + x, top + y, 0xFF000000u | mix(Red(c), Red(d)) << 16 | mix(Green(c), Green(d)) << 8 | mix(Blue(c), Blue(d)));
+    }
+}
+
+}  // namespace
+
+TSceneMap PastureSample() {
+  return {
+      "..........w.",
+      ".ffffgfffww.",
+      ".f.t...Ffw..",
+      ".f......fw..",
+      ".f.PPPP.fw..",
+      ".f.PPPP.fw..",
+      ".f..s..Wf.w.",
+      ".fffffffffw.",
+  };
+}
+
+TCanvas RenderRanchScene(const TSceneMap& map, const TCanvas& chao, const TCanvas& casas, int tileSize,
+                         TGroundWetness ground, int startX, int startY, std::uint32_t head, int day) {
+  TSceneMap plain = map;
+  for (std::string& row : plain)
+    for (char& c : row)
+      if (In(c, "WFP")) c = '.';
+  TCanvas out = RenderScene(plain, chao, casas, tileSize, ground, false);
+  // The pasture: the walkable tiles joined to the start, in column order as
+  // the game counts them.
+  const int w = static_cast<int>(map.empty() ? 0 : map[0].size()), h = static_cast<int>(map.size());
+  std::vector<std::uint8_t> inside(static_cast<std::size_t>(w * h), 0);
+  std::vector<std::array<int, 2>> stack{{startX, startY}};
+  while (!stack.empty()) {
+    const auto [x, y] = stack.back();
+    stack.pop_back();
+    if (!In(At(map, x, y), ".tsWFP") || inside[static_cast<std::size_t>(y * w + x)]) continue;
+    inside[static_cast<std::size_t>(y * w + x)] = 1;
+    for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) stack.push_back({x + dx, y + dy});
+  }
+  // Figures keep off troughs, trees and scenery, as in the game.
+  std::vector<std::array<int, 2>> tiles;
+  int id = -1;
+  for (int x = 0; x < w; ++x)
+    for (int y = 0; y < h; ++y) {
+      if (!inside[static_cast<std::size_t>(y * w + x)]) continue;
+      if (id < 0) id = (x + 1) * MapSize + y + 1;
+      if (In(At(map, x, y), ".P")) tiles.push_back({x + 1, y + 1});
+    }
+  const std::vector<std::uint8_t> counts = HerdSpread(tiles, head, day, id);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const int left = x * tileSize, top = y * tileSize;
+      const char c = At(map, x, y);
+      if (c == 'P') DrawPattern(out, chao, PlantedPattern(ground), left, top, tileSize, true);
+      if (c == 'W' || c == 'F') {
+        BlendPattern(out, chao, c == 'W' ? WaterTroughShadow : FeedTroughShadow, left, top, tileSize, RanchShadowOpacity);
+        DrawPattern(out, chao, c == 'W' ? WaterTroughPattern : FeedTroughPattern, left, top, tileSize, true);
+      }
+    }
+  for (std::size_t i = 0; i < tiles.size(); ++i) {
+    const int left = (tiles[i][0] - 1) * tileSize, top = (tiles[i][1] - 1) * tileSize;
+    for (const TFigure& f : TileFigures(tiles[i][0], tiles[i][1], counts[i], day, id)) {
+      const int fl = left + FigureShift(f.dx, tileSize), ft = top + FigureShift(f.dy, tileSize);
+      BlendPattern(out, chao, CattleShadow(f.pose, f.facing), fl, ft, tileSize, RanchShadowOpacity);
+      DrawPattern(out, chao, CattlePattern(f.coat, f.pose, f.facing), fl, ft, tileSize, true);
+    }
+  }
   return out;
 }
 

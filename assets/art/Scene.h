@@ -1,6 +1,7 @@
 #pragma once
 // Small hand-laid maps, joined by the same tables the game uses, for looking
 // at the tiles as the player will see them.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,15 @@ TSceneMap RanchSample(int width, int height);
 // `detailed` the detailed terrain's pictures stand in for the stored ones.
 TCanvas RenderScene(const TSceneMap& map, const TCanvas& chao, const TCanvas& casas, int tileSize,
                     TGroundWetness ground = TGroundWetness::Dry, bool detailed = false);
+// A pasture as the game draws it with the ranch economy on: the scene's
+// letters, and W water trough, F feed trough, P planted grass over bare
+// ground; a herd of `head` spread over the walkable tiles joined to (startX,
+// startY) as on game day `day`.
+TCanvas RenderRanchScene(const TSceneMap& map, const TCanvas& chao, const TCanvas& casas, int tileSize,
+                         TGroundWetness ground, int startX, int startY, std::uint32_t head, int day);
+// A fenced pasture with a gate, troughs, planted rows and a few trees.
+TSceneMap PastureSample();
+
 // Pattern numbers of the ground image a map uses.
 std::vector<int> ScenePatterns(const TSceneMap& map);
 

@@ -91,4 +91,67 @@ TEST(RetainedTiles, WithSkippingOffEverySquareIsDrawn) {
   EXPECT_TRUE(t.Frame(1).empty());
 }
 
+// A frame of tiles with a red dot laid over square (1, 0) whenever its key
+// is not 0; returns the areas written, by the tiles and then by the overlay.
+std::vector<TRect> OverlaidFrame(Tiles& t, std::uint64_t key) {
+  std::vector<TRect> written = t.Frame(1);
+  {
+    TTileOverlay overlay(t.surface, 4, 3, 2);
+    for (int column = 0; column < 3; ++column)
+      if (overlay.Begin(column, 0, column == 1 ? key : 0)) t.surface.FillRect({5, 1, 6, 2}, 0xFFFF0000u);
+  }
+  for (const TRect& area : t.surface.TakeChanges()) written.push_back(area);
+  return written;
+}
+
+std::uint32_t Dot(const Tiles& t) { return std::as_const(t.surface).Line(1)[5]; }
+
+TEST(RetainedTiles, AnOverlayIsDrawnOnceAndItsSquareLaidAfreshWhenItChanges) {
+  Tiles t;
+  t.Frame(1);
+  t.surface.TakeChanges();
+  EXPECT_EQ(OverlaidFrame(t, 7), (std::vector<TRect>{{5, 1, 6, 2}}));
+  EXPECT_EQ(Dot(t), 0xFFFF0000u);
+  // Unchanged: nothing written, the dot stays, and the tiles are not drawn again.
+  EXPECT_TRUE(OverlaidFrame(t, 7).empty());
+  EXPECT_EQ(Dot(t), 0xFFFF0000u);
+  // Another key: the square gets its tile back, then the new overlay.
+  EXPECT_EQ(OverlaidFrame(t, 8), (std::vector<TRect>{{4, 0, 8, 4}}));
+  EXPECT_EQ(Dot(t), 0xFFFF0000u);
+  // Gone: the square shows its tile alone, in the same frame.
+  EXPECT_EQ(OverlaidFrame(t, 0), (std::vector<TRect>{{4, 0, 8, 4}}));
+  EXPECT_EQ(Dot(t), 0xFF00FF00u);
+  EXPECT_TRUE(OverlaidFrame(t, 0).empty());
+}
+
+TEST(RetainedTiles, AnOverlayFollowsTheTilesDrawnBeneathIt) {
+  Tiles t;
+  OverlaidFrame(t, 7);
+  // The tile changes: the frame draws it, and the overlay goes over it again.
+  t.Frame(0);
+  {
+    TTileOverlay overlay(t.surface, 4, 3, 2);
+    EXPECT_TRUE(overlay.Begin(1, 0, 7));
+  }
+  // Something else draws over the square: the next frame lays it afresh.
+  OverlaidFrame(t, 7);
+  t.surface.FillRect({4, 0, 5, 1}, 0xFF0000FFu);
+  t.surface.TakeChanges();
+  EXPECT_EQ(OverlaidFrame(t, 7), (std::vector<TRect>{{4, 0, 8, 4}, {5, 1, 6, 2}}));
+  // On another grid than the last frame's, every overlay is drawn and
+  // counts as drawn over the tiles.
+  {
+    TTileOverlay overlay(t.surface, 3, 3, 2);
+    EXPECT_TRUE(overlay.Begin(1, 0, 7));
+    t.surface.FillRect({5, 1, 6, 2}, 0xFFFFFF00u);
+  }
+  t.surface.TakeChanges();
+  EXPECT_EQ(OverlaidFrame(t, 7), (std::vector<TRect>{{4, 0, 8, 4}, {5, 1, 6, 2}}));
+  EXPECT_EQ(Dot(t), 0xFFFF0000u);
+  // With skipping off, the overlay is drawn every frame.
+  SetSkipUnchanged(false);
+  EXPECT_FALSE(OverlaidFrame(t, 7).empty());
+  SetSkipUnchanged(true);
+}
+
 }  // namespace
