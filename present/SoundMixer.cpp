@@ -1,4 +1,3 @@
-#include "present/DXSound.h"
 #include "present/SoundMixer.h"
 
 #include <SDL.h>
