@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
@@ -16,8 +15,6 @@
 #include "present/Text.h"
 #include "present/WindowSurface.h"
 #include "shell/Editor.h"
-#include "shell/GameDialogs.h"
-#include "shell/SaveGame.h"
 #include "shell/ToolReport.h"
 #include "shell/WindowPlacement.h"
 #include "shell/defines.h"
@@ -173,11 +170,6 @@ void TForm1::closeEvent(QCloseEvent* event) {
   QCoreApplication::quit();
 }
 
-void TForm1::Salvarjogo1Click() { Report(Ranch.Save(), QString::fromLatin1(SaveGameFileName)); }
-void TForm1::Carregarjogo1Click() {
-  if (Protection.MayReload()) Report(Ranch.Load(), QString::fromLatin1(SaveGameFileName));
-}
-
 void TForm1::Sair1Click() {
   if (!Protection.MayLeave()) return;
   Protection.ProgramEnds();
@@ -210,25 +202,6 @@ void TForm1::Sobre1Click() {
 
 void TForm1::BotMapaClick() { ToggleOverview(*BotMapa, *MdiArea, *this, Form2); }
 
-void TForm1::Novafazenda1Click() {
-  if (!Protection.MayStartNew()) return;
-  if (Report(Ranch.New())) ScrollToHouse();
-}
-
-// Saved and loaded as Ctrl+S and Ctrl+L do, with the same refusals and
-// messages, to and from the file the player chose.
-void TForm1::Salvarem1Click() {
-  if (const QString path = ChooseGameFile(this, Language, true); !path.isEmpty()) SaveGameTo(path);
-}
-
-void TForm1::Abrirjogo1Click() {
-  if (!Protection.MayOpen()) return;
-  if (const QString path = ChooseGameFile(this, Language, false); !path.isEmpty()) LoadGameFrom(path);
-}
-
-void TForm1::Desfazer1Click() { Report(Ranch.Undo()); }
-void TForm1::Refazer1Click() { Report(Ranch.Redo()); }
-
 void TForm1::Minimapa1Click() {
   if (OverviewWindow != nullptr) OverviewWindow->ShowMinimap(Form2, MinimapOn);
 }
@@ -243,42 +216,4 @@ void TForm1::Protegerojogo1Click() { Protection.Switch(ProtectGame); }
 
 void TForm1::ShowGameState() { Displays.ShowGameState(RanchMap.get()); }
 
-bool TForm1::SaveGameTo(const QString& path) { return Report(Ranch.SaveTo(path), path); }
-bool TForm1::LoadGameFrom(const QString& path) { return Report(Ranch.Open(path), path); }
-
-bool TForm1::Report(TRanchResult result, const QString& path) {
-  if (ReplacesGame(result)) {
-    Protection.GameReplaced();
-    ShowGameState();
-  }
-  // The same complaint as the map view's for a tile the money does not reach.
-  if (Status.ShowResult(result, QFileInfo(path).fileName()) && SoundOn && vsOps < Audio.Items.Count())
-    Audio.Items.Items(vsOps).Play(false);
-  return Succeeded(result);
-}
-
 void TForm1::ShowStatus(TExtraText text, const QString& fileName) { Status.Show(text, fileName); }
-
-void TForm1::ScanLanguages() {
-  Language.Scan(*Lngua1, [this](const std::string& name) { LoadLanguage(name); });
-}
-
-void TForm1::LoadLanguage(const std::string& name) {
-  const TSpeedButton* pickedTool = Tools != nullptr ? Tools->PickedTool() : nullptr;
-  const bool hintShown = pickedTool != nullptr && StatusText->text() == DecodeText(pickedTool->Hint());
-  const bool messageShown = Status.MessageOnShow();
-  Language.Load(name, {MenuCaptionItems(), Tools, ToolbarButtons(), LabData, LabFund});
-  ApplyExtrasTexts();
-  // A message still on show follows the language; a tool's hint written
-  // since then is the palette's. So does the hint of the picked tool.
-  if (messageShown) Status.Rewrite();
-  if (hintShown) StatusText->setText(DecodeText(pickedTool->Hint()));
-  ToolkitTranslation.Follow(Language.Extras().Text(TExtraText::ToolkitLocale));
-  // The date follows with its month names.
-  ShowGameState();
-}
-
-// The house in the view's third column and third row, as at start-up.
-void TForm1::ScrollToHouse() {
-  if (Form2 && RanchMap) Form2->ScrollToStart(RanchMap->Record().startX, RanchMap->Record().startY);
-}
