@@ -54,6 +54,9 @@ constexpr TExtrasRow ExtrasRows[] = {
     {&TForm1::N4, TExtraText::ExtrasMenu, {None, None}, Separator, nullptr, nullptr},
     {&TForm1::Trilhasonora1, TExtraText::SoundtrackItem, {Qt::CTRL | Qt::SHIFT | Qt::Key_M, None}, Option,
      &SoundtrackOn, &TForm1::Trilhasonora1Click},
+    {&TForm1::N5, TExtraText::ExtrasMenu, {None, None}, Separator, nullptr, nullptr},
+    {&TForm1::Fazendaviva1, TExtraText::LivingRanchItem, {Qt::CTRL | Qt::Key_E, None}, Option, nullptr,
+     &TForm1::Fazendaviva1Click},
 };
 
 QList<QKeySequence> Shortcuts(const TExtrasRow& row) {

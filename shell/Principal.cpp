@@ -13,10 +13,12 @@
 #include <chrono>
 
 #include "datafiles/zolsalvacfg.h"
+#include "office/Desk.h"
 #include "present/WindowSurface.h"
 #include "shell/Editor.h"
 #include "shell/ExtrasMenu.h"
 #include "shell/GameDialogs.h"
+#include "shell/LivingRanchHooks.h"
 #include "shell/MainMenu.h"
 #include "shell/SaveGame.h"
 #include "shell/ToolReport.h"
@@ -48,6 +50,7 @@ TForm1::TForm1() {
   FormCreate();
   BuildMainMenu(*this);
   BuildToolbar(*this);
+  ConnectLivingRanch(*this);
   Displays.SetLabels(LabDate, LabFunds);
   BuildStatusBar();
   FinishLoadingAssets();
@@ -62,6 +65,8 @@ TForm1::TForm1() {
 }
 
 TForm1::~TForm1() {
+  // The office's windows hold the window's economy: they go before it.
+  Office.reset();
   // The map view holds the surface the image lists listen to: it goes first.
   delete Tools;
   Tools = nullptr;
@@ -167,8 +172,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
   QCoreApplication::quit();
 }
 
-void TForm1::Salvarjogo1Click() { Report(Ranch.Save(), QString::fromLatin1(SaveGameFileName)); }
-void TForm1::Carregarjogo1Click() { Report(Ranch.Load(), QString::fromLatin1(SaveGameFileName)); }
+void TForm1::Salvarjogo1Click() { SaveGameTo(QString::fromLatin1(SaveGameFileName)); }
+void TForm1::Carregarjogo1Click() { LoadGameFrom(QString::fromLatin1(SaveGameFileName)); }
 void TForm1::Sair1Click() { QCoreApplication::quit(); }
 
 void TForm1::Msica1Click() {
@@ -199,7 +204,9 @@ void TForm1::BotMapaClick() { ToggleOverview(*BotMapa, *MdiArea, *this, Form2); 
 
 void TForm1::Novafazenda1Click() {
   if (Strokes.Changed() && !AskDiscardChanges(this, Language)) return;
-  if (Report(Ranch.New())) ScrollToHouse();
+  if (!Report(Ranch.New())) return;
+  LivingRanchNewRanch(*this);
+  ScrollToHouse();
 }
 
 // Saved and loaded as Ctrl+S and Ctrl+L do, with the same refusals and
@@ -224,11 +231,22 @@ void TForm1::Mapagrande1Click() {
 }
 
 void TForm1::Trilhasonora1Click() { SoundtrackSwitch.Follow(); }
+void TForm1::Fazendaviva1Click() { FollowLivingRanchOption(*this); }
 
 void TForm1::ShowGameState() { Displays.ShowGameState(RanchMap.get()); }
 
-bool TForm1::SaveGameTo(const QString& path) { return Report(Ranch.SaveTo(path), path); }
-bool TForm1::LoadGameFrom(const QString& path) { return Report(Ranch.Open(path), path); }
+// With "Fazenda viva" running, the economy's companion file goes with the game.
+bool TForm1::SaveGameTo(const QString& path) {
+  const bool saved = Report(Ranch.SaveTo(path), path);
+  if (saved) LivingRanchSaved(*this, path);
+  return saved;
+}
+
+bool TForm1::LoadGameFrom(const QString& path) {
+  const bool loaded = Report(Ranch.Open(path), path);
+  if (loaded) LivingRanchLoaded(*this, path);
+  return loaded;
+}
 
 bool TForm1::Report(TRanchResult result, const QString& path) {
   if (ReplacesGame(result)) ShowGameState();

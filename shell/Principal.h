@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QMainWindow>
 #include <cstdint>
+#include <functional>
 #include <future>
 #include <memory>
 #include <string>
@@ -25,6 +26,7 @@
 #include "shell/ForecastStrip.h"
 #include "shell/GameDisplays.h"
 #include "shell/Language.h"
+#include "shell/LivingRanch.h"
 #include "shell/Ranch.h"
 #include "shell/SoundtrackSwitch.h"
 #include "shell/StatusLine.h"
@@ -38,6 +40,7 @@ class QMenu;
 class QMenuBar;
 class QStatusBar;
 class TForm2;
+class TOfficeDesk;
 class TTools;
 class TSpeedButton;
 class TTelaMapa;
@@ -109,6 +112,8 @@ class TForm1 : public QMainWindow {
   QAction* Traadocomprvia1 = nullptr;
   QAction* N4 = nullptr;
   QAction* Trilhasonora1 = nullptr;
+  QAction* N5 = nullptr;
+  QAction* Fazendaviva1 = nullptr;
 
   // The player's building strokes, for Desfazer and Refazer; lent to the map view.
   TStrokeHistory Strokes;
@@ -143,6 +148,12 @@ class TForm1 : public QMainWindow {
   TForecastStrip Forecast{DiasImage, IMGOutros};
   TGameDisplays Displays{Forecast, Audio};  // the map's host
   TSoundtrackSwitch SoundtrackSwitch{Soundtrack};
+  // "Fazenda viva": the economy, and the office windows of the seven
+  // toolbar buttons (shell/LivingRanchHooks.cpp connects them).
+  TLivingRanch Living{RanchMap};
+  std::unique_ptr<TOfficeDesk> Office;
+  // The refusal sound of a refused order; a test may listen instead.
+  std::function<void()> RefusalSound;
 
   // Events and commands.
   void FormShow();
@@ -168,6 +179,7 @@ class TForm1 : public QMainWindow {
   void Minimapa1Click();
   void Mapagrande1Click();
   void Trilhasonora1Click();
+  void Fazendaviva1Click();
 
   // The displays show the record as it stands (see TGameDisplays).
   void ShowGameState();

@@ -287,7 +287,16 @@ void TForm2::AdvanceClock() {
   const TClockStep step = ClockSteps[GameSpeed];
   if (step.dueAt == 0 || TickCount < step.dueAt) return;
   TickCount = 0;
-  if (RanchMap) RanchMap->Tick(step.days);
+  if (!RanchMap) return;
+  if (!OnDayPassed) {
+    RanchMap->Tick(step.days);
+    return;
+  }
+  // A day at a time is the same weather as the days in one go.
+  for (int day = 0; day < step.days; ++day) {
+    RanchMap->Tick(1);
+    OnDayPassed();
+  }
 }
 
 // A stroke runs from a press of the left button to the first frame that sees

@@ -156,6 +156,9 @@ class TForm2 : public QMdiSubWindow {
   // tool button that is down, as clicking it would.
   std::function<void(const TToolReport&)> OnToolReport;
   std::function<void()> OnRaiseTool;
+  // Called after each day the game clock runs, that day's weather done;
+  // none: the clock runs its days in one go, as it always did.
+  std::function<void()> OnDayPassed;
   bool Drafting() const { return drafting_; }
   // Ends a draft leaving the map and the money as they were; the press it
   // came from does nothing more until the button is up.
