@@ -1,0 +1,282 @@
+// "Fazenda viva" in the running game: the option, the office's windows and
+// the orders they send, the companion file with Ctrl+S and Ctrl+L, and the
+// game as it was while the option is unchecked.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <array>
+
+#include "CommandsFixture.h"
+#include "economy/EcoRules.h"
+#include "map/MapaCodes.h"
+#include "map/Strokes.h"
+#include "office/Bank.h"
+#include "office/Buy.h"
+#include "office/Desk.h"
+#include "office/PastureTable.h"
+#include "office/Sell.h"
+#include "shell/Principal.h"
+#include "shell/defines.h"
+#include "tests/map/MapTestSupport.h"
+#include "view/SpeedButton.h"
+#include "view/VerMapa.h"
+
+namespace {
+
+void RunDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+class LivingRanchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteLanguageFile(folder.Path("."), "portugues.dat", NumberedLanguage("pt"));
+    form = folder.StartGame();
+    // The test runs the days itself.
+    form->Form2->DXTimer1->SetEnabled(false);
+    form->RefusalSound = [this] { ++refusals; };
+  }
+
+  // A blank ranch with the box 20..29 x 20..29 fenced, a gate at (24, 29)
+  // and a pond inside: a pasture of 63 tiles with water, and money.
+  void MakePasture() {
+    TMapa& map = *form->RanchMap;
+    map.Reset();
+    MakeBorder(map);
+    for (int x = 20; x <= 29; ++x)
+      for (int y = 20; y <= 29; ++y)
+        if (x == 20 || x == 29 || y == 20 || y == 29)
+          map.PlaceLinear(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), BaseFence, TPlaceMode::Place);
+    map.PlaceFitting(24, 29, FittingGate);
+    Put(map, 28, 28, tkWater, WaterJoinImage[0]);
+    map.Record().funds = 100000;
+  }
+
+  void SetLiving(bool on) {
+    if (form->Fazendaviva1->isChecked() != on) form->Fazendaviva1->trigger();
+  }
+
+  TOfficeWindow* Open(TSpeedButton* button, TOfficeKind kind) {
+    if (!button->isChecked()) button->click();
+    return form->Office->Window(kind);
+  }
+
+  const TPasture& Pasture() const { return form->Living.Economy()->Pastures().at(0); }
+
+  TGameFolder folder;
+  std::unique_ptr<TForm1> form;
+  int refusals = 0;
+};
+
+std::array<std::pair<TSpeedButton*, TOfficeKind>, OfficeKinds> Buttons(TForm1& form) {
+  return {{{form.BotBuy, TOfficeKind::Buy},
+           {form.BotSell, TOfficeKind::Sell},
+           {form.BotEval, TOfficeKind::Eval},
+           {form.BotTempo, TOfficeKind::Weather},
+           {form.BotBalanco, TOfficeKind::Books},
+           {form.BotBanco, TOfficeKind::Bank},
+           {form.BotMercado, TOfficeKind::Market}}};
+}
+}  // namespace
+
+TEST_F(LivingRanchTest, EachButtonOpensAndClosesItsWindowOnlyWhileTheRanchLives) {
+  // Unchecked: the buttons go down and up, and nothing opens.
+  for (auto [button, kind] : Buttons(*form)) {
+    button->click();
+    EXPECT_TRUE(button->isChecked());
+    EXPECT_EQ(form->Office->Window(kind), nullptr);
+    button->click();
+  }
+  SetLiving(true);
+  for (auto [button, kind] : Buttons(*form)) {
+    button->click();
+    ASSERT_NE(form->Office->Window(kind), nullptr);
+    EXPECT_TRUE(form->Office->Window(kind)->isVisible());
+    EXPECT_FALSE(form->Office->Window(kind)->windowTitle().isEmpty());
+    button->click();
+    RunDeferredDeletes();
+    EXPECT_EQ(form->Office->Window(kind), nullptr);
+    EXPECT_FALSE(button->isChecked());
+  }
+  // Closed by its own frame, the window is forgotten and the button comes up.
+  TOfficeWindow* bank = Open(form->BotBanco, TOfficeKind::Bank);
+  ASSERT_NE(bank, nullptr);
+  bank->SubWindow()->close();
+  RunDeferredDeletes();
+  EXPECT_EQ(form->Office->Window(TOfficeKind::Bank), nullptr);
+  EXPECT_FALSE(form->BotBanco->isChecked());
+}
+
+TEST_F(LivingRanchTest, UncheckingPausesClosesTheWindowsAndCheckingResumesTheSameEconomy) {
+  EXPECT_EQ(form->Living.Economy(), nullptr);
+  SetLiving(true);
+  ASSERT_NE(form->Living.Economy(), nullptr);
+  auto* bank = static_cast<TBankWindow*>(Open(form->BotBanco, TOfficeKind::Bank));
+  ASSERT_NE(bank, nullptr);
+  const std::int32_t funds = form->RanchMap->Record().funds;
+  bank->BorrowButton->click();
+  EXPECT_EQ(form->Living.Economy()->Loan(), LoanStep);
+  EXPECT_EQ(form->RanchMap->Record().funds, funds + LoanStep);
+  Open(form->BotMercado, TOfficeKind::Market);
+
+  SetLiving(false);
+  RunDeferredDeletes();
+  EXPECT_EQ(form->Living.Economy(), nullptr);
+  EXPECT_EQ(form->Form2->OnDayPassed, nullptr);
+  for (auto [button, kind] : Buttons(*form)) {
+    EXPECT_EQ(form->Office->Window(kind), nullptr);
+    EXPECT_FALSE(button->isChecked());
+  }
+  SetLiving(true);
+  ASSERT_NE(form->Living.Economy(), nullptr);
+  EXPECT_EQ(form->Living.Economy()->Loan(), LoanStep) << "the loan is not forgotten by toggling";
+}
+
+TEST_F(LivingRanchTest, BuyingAndSellingChangeFundsHerdAndBooks) {
+  MakePasture();
+  SetLiving(true);
+  ASSERT_EQ(form->Living.Economy()->Pastures().size(), 1u);
+  auto* buy = static_cast<TBuyWindow*>(Open(form->BotBuy, TOfficeKind::Buy));
+  ASSERT_NE(buy, nullptr);
+  ASSERT_TRUE(buy->Pastures->Selected());
+  const TEconomy& eco = *form->Living.Economy();
+  const std::int64_t cost = 10 * std::int64_t{CalfWeight} * eco.CalfPrice() / (GramsPerArroba * 100);
+  buy->Calves->setValue(10);
+  EXPECT_EQ(buy->Total->text(), QStringLiteral("$") + QLocale(QStringLiteral("pt_BR")).toString(cost));
+  buy->BuyButton->click();
+  EXPECT_EQ(form->RanchMap->Record().funds, 100000 - cost);
+  EXPECT_EQ(Pasture().herd.head, 10u);
+  EXPECT_EQ(eco.Month().purchases, cost);
+  EXPECT_EQ(buy->Pastures->item(0, 5)->text(), QStringLiteral("10")) << "the window follows the order";
+  EXPECT_EQ(refusals, 0);
+
+  auto* sell = static_cast<TSellWindow*>(Open(form->BotSell, TOfficeKind::Sell));
+  ASSERT_NE(sell, nullptr);
+  ASSERT_TRUE(sell->Herds->Selected());
+  sell->Head->setValue(4);
+  const std::int32_t before = form->RanchMap->Record().funds;
+  const std::int64_t gross = 4 * std::int64_t{Pasture().herd.weight} * eco.Price() / (GramsPerArroba * 100);
+  const std::int64_t net = gross * (1000 - TransportShrink[static_cast<std::size_t>(Pasture().road)]) / 1000;
+  sell->SellButton->click();
+  EXPECT_EQ(Pasture().herd.head, 6u);
+  EXPECT_EQ(form->RanchMap->Record().funds, before + net);
+  EXPECT_EQ(eco.Month().sales, net);
+  EXPECT_EQ(form->LabFunds->text().contains(QString::number(before + net)), true) << "the funds display follows";
+}
+
+TEST_F(LivingRanchTest, RefusedOrdersAreHeardAndChangeNothing) {
+  MakePasture();
+  SetLiving(true);
+  auto* buy = static_cast<TBuyWindow*>(Open(form->BotBuy, TOfficeKind::Buy));
+  ASSERT_NE(buy, nullptr);
+  const std::vector<std::uint8_t> eco = form->Living.Economy()->Save(*form->RanchMap);
+  const std::vector<std::uint8_t> record = Bytes(*form->RanchMap);
+  buy->Calves->setValue(5000);  // far past the money
+  buy->BuyButton->click();
+  EXPECT_EQ(refusals, 1);
+  EXPECT_EQ(form->StatusText->text(), QStringLiteral("Dinheiro insuficiente."));
+  EXPECT_EQ(Bytes(*form->RanchMap), record);
+  EXPECT_EQ(form->Living.Economy()->Save(*form->RanchMap), eco);
+
+  auto* bank = static_cast<TBankWindow*>(Open(form->BotBanco, TOfficeKind::Bank));
+  ASSERT_NE(bank, nullptr);
+  bank->RepayButton->click();  // no loan to repay
+  EXPECT_EQ(refusals, 2);
+  EXPECT_EQ(form->Living.Economy()->Save(*form->RanchMap), eco);
+}
+
+TEST_F(LivingRanchTest, CtrlSThenCtrlLBringsBothFilesBack) {
+  MakePasture();
+  SetLiving(true);
+  TEconomy* eco = form->Living.Economy();
+  ASSERT_EQ(eco->Buy(*form->RanchMap, 24, 24, 12), TEcoResult::Done);
+  ASSERT_EQ(eco->Borrow(*form->RanchMap, 10000), TEcoResult::Done);
+  QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+  ASSERT_TRUE(QFile::exists(QStringLiteral("mapa.eco")));
+  const QByteArray savedMap = FileBytes(QStringLiteral("mapa.map"));
+  const QByteArray savedEco = FileBytes(QStringLiteral("mapa.eco"));
+
+  ASSERT_EQ(eco->Sell(*form->RanchMap, 24, 24, 12), TEcoResult::Done);
+  ASSERT_EQ(eco->Repay(*form->RanchMap, 10000), TEcoResult::Done);
+  QTest::keyClick(form.get(), Qt::Key_L, Qt::ControlModifier);
+  eco = form->Living.Economy();
+  ASSERT_NE(eco, nullptr);
+  EXPECT_EQ(RecordBytes(*form->RanchMap), savedMap);
+  EXPECT_EQ(Pasture().herd.head, 12u);
+  EXPECT_EQ(eco->Loan(), 10000);
+  const std::vector<std::uint8_t> again = eco->Save(*form->RanchMap);
+  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(again.data()), static_cast<qsizetype>(again.size())), savedEco);
+  EXPECT_EQ(form->StatusText->text(), QStringLiteral("Jogo carregado de \"mapa.map\"."));
+}
+
+TEST_F(LivingRanchTest, ADamagedOrMissingCompanionFileIsRefusedWithAMessageAndTheEconomyStartsAfresh) {
+  MakePasture();
+  SetLiving(true);
+  ASSERT_EQ(form->Living.Economy()->Borrow(*form->RanchMap, 5000), TEcoResult::Done);
+  form->Salvarjogo1->trigger();
+  QByteArray eco = FileBytes(QStringLiteral("mapa.eco"));
+  ASSERT_FALSE(eco.isEmpty());
+  eco[eco.size() / 2] = static_cast<char>(eco[eco.size() / 2] ^ 0x55);
+  WriteBytes(QStringLiteral("mapa.eco"), eco);
+  const QByteArray savedMap = FileBytes(QStringLiteral("mapa.map"));
+
+  form->Carregarjogo1->trigger();
+  EXPECT_EQ(RecordBytes(*form->RanchMap), savedMap) << "the map is loaded as before";
+  EXPECT_EQ(form->StatusText->text(), QStringLiteral("\"mapa.eco\" foi recusado: a fazenda viva começa de novo."));
+  ASSERT_NE(form->Living.Economy(), nullptr);
+  EXPECT_EQ(form->Living.Economy()->Loan(), 0);
+  EXPECT_EQ(FileBytes(QStringLiteral("mapa.eco")), eco) << "a refused file is left as it is";
+
+  QFile::remove(QStringLiteral("mapa.eco"));
+  form->Carregarjogo1->trigger();
+  EXPECT_EQ(form->StatusText->text(), QStringLiteral("Não há economia em \"mapa.eco\": a fazenda viva começa de novo."));
+  EXPECT_NE(form->Living.Economy(), nullptr);
+}
+
+TEST_F(LivingRanchTest, UncheckedSavingAndLoadingTouchNoCompanionFile) {
+  form->Salvarjogo1->trigger();
+  EXPECT_TRUE(QFile::exists(QStringLiteral("mapa.map")));
+  EXPECT_FALSE(QFile::exists(QStringLiteral("mapa.eco")));
+  EXPECT_EQ(form->Form2->OnDayPassed, nullptr);
+
+  // A companion file lying there is not read, and the load says what it always said.
+  WriteBytes(QStringLiteral("mapa.eco"), QByteArray("not an economy"));
+  form->Carregarjogo1->trigger();
+  EXPECT_EQ(form->StatusText->text(), QStringLiteral("Jogo carregado de \"mapa.map\"."));
+  EXPECT_EQ(form->Living.Economy(), nullptr);
+  EXPECT_EQ(FileBytes(QStringLiteral("mapa.eco")), QByteArray("not an economy"));
+}
+
+TEST_F(LivingRanchTest, TheEconomyFollowsTheDaysTheBuildingAndItsUndo) {
+  MakePasture();
+  SetLiving(true);
+  TEconomy* eco = form->Living.Economy();
+  ASSERT_EQ(eco->Buy(*form->RanchMap, 24, 24, 10), TEcoResult::Done);
+  ASSERT_NE(form->Form2->OnDayPassed, nullptr);
+  const int day = form->RanchMap->Record().day;
+  GameSpeed = 1;  // Ultra: two days a step
+  for (int frame = 0; frame < 3; ++frame) form->Form2->DXTimer1Timer(0);
+  EXPECT_NE(form->RanchMap->Record().day, day);
+  EXPECT_EQ(eco->Month().upkeep, 2 * 10 * UpkeepPerHeadDay) << "two days of upkeep for ten head";
+
+  // A fence across the pasture, laid as the map view lays it: its price is
+  // building, and the pasture loses the gateless strip beyond it; undo gives
+  // both back.
+  const std::uint32_t tiles = Pasture().tiles;
+  const std::int32_t funds = form->RanchMap->Record().funds;
+  form->Strokes.Open();
+  for (int y = 21; y <= 28; ++y) ASSERT_TRUE(UseTool(*form->RanchMap, tlCerca, 22, static_cast<std::uint8_t>(y), &form->Strokes));
+  form->Strokes.Close();
+  const std::int64_t charged = funds - form->RanchMap->Record().funds;
+  EXPECT_GT(charged, 0);
+  EXPECT_EQ(eco->Month().building, charged);
+  EXPECT_EQ(Pasture().tiles, tiles - 2 * 8);
+  EXPECT_EQ(Pasture().herd.head, 10u) << "the herd follows its tiles";
+  form->Desfazer1->trigger();
+  EXPECT_EQ(eco->Month().building, 0);
+  EXPECT_EQ(Pasture().tiles, tiles);
+}
