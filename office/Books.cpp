@@ -43,7 +43,7 @@ TBooksWindow::TBooksWindow(const TOfficeContext& context) : TOfficeWindow(contex
   Chart = new TChart(this);
   layout->addWidget(Tabs);
   layout->addWidget(Chart);
-  resize(420, 380);
+  setMinimumSize(560, 420);
 }
 
 void TBooksWindow::Fill(TMapa& map, TEconomy& eco) {

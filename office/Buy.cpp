@@ -29,6 +29,7 @@ TBuyWindow::TBuyWindow(const TOfficeContext& context) : TOfficeWindow(context, T
   grid->addWidget(TotalCaption, 2, 2);
   grid->addWidget(Total, 2, 3);
   grid->addWidget(BuyButton, 2, 0, 1, 2);
+  setMinimumSize(460, 240);
   QObject::connect(Calves, &QSpinBox::valueChanged, this, [this] { ShowTotal(); });
   QObject::connect(BuyButton, &QPushButton::clicked, this, [this] { BuyClick(); });
 }

@@ -30,8 +30,9 @@ void TChart::paintEvent(QPaintEvent*) {
   painter.drawText(QRect(Margin, Margin, width() - 2 * Margin, line), Qt::AlignLeft, caption_);
   const QRect plot(Margin, Margin + line + 2, width() - 2 * Margin, height() - 2 * Margin - 2 * line - 4);
   if (values_.empty() || plot.height() < 4) return;
-  painter.drawText(QRect(Margin, plot.bottom() + 2, width() - 2 * Margin, line), Qt::AlignLeft, low_);
-  painter.drawText(QRect(Margin, plot.bottom() + 2, width() - 2 * Margin, line), Qt::AlignRight, high_);
+  // The highest value stands above the plot's right end, the lowest below it.
+  painter.drawText(QRect(Margin, plot.bottom() + 2, width() - 2 * Margin, line), Qt::AlignRight, low_);
+  painter.drawText(QRect(Margin, Margin, width() - 2 * Margin, line), Qt::AlignRight, high_);
   const auto [lowest, highest] = std::minmax_element(values_.begin(), values_.end());
   const double low = *lowest, span = std::max(*highest - low, 1e-9);
   const auto yOf = [&](double value) { return plot.bottom() - (value - low) / span * plot.height(); };

@@ -33,6 +33,7 @@ TSellWindow::TSellWindow(const TOfficeContext& context) : TOfficeWindow(context,
   grid->addWidget(TotalCaption, 3, 2);
   grid->addWidget(Total, 3, 3);
   grid->addWidget(SellButton, 3, 0, 1, 2);
+  setMinimumSize(380, 260);
   QObject::connect(Head, &QSpinBox::valueChanged, this, [this] { ShowTotal(); });
   QObject::connect(Herds, &QTableWidget::itemSelectionChanged, this, [this] { ShowTotal(); });
   QObject::connect(SellButton, &QPushButton::clicked, this, [this] { SellClick(); });

@@ -37,6 +37,7 @@ TWeatherWindow::TWeatherWindow(const TOfficeContext& context) : TOfficeWindow(co
   grid->addWidget(SeasonCaption, 1, 0);
   grid->addWidget(Season, 1, 1);
   grid->addWidget(Growth, 2, 0, 1, 2);
+  setMinimumSize(340, 240);
 }
 
 void TWeatherWindow::Fill(TMapa& map, TEconomy& eco) {

@@ -280,3 +280,24 @@ TEST_F(LivingRanchTest, TheEconomyFollowsTheDaysTheBuildingAndItsUndo) {
   EXPECT_EQ(eco->Month().building, 0);
   EXPECT_EQ(Pasture().tiles, tiles);
 }
+
+TEST_F(LivingRanchTest, AMonthsSummaryReachesTheStatusBarWhenItCloses) {
+  MakePasture();
+  SetLiving(true);
+  TEconomy* eco = form->Living.Economy();
+  ASSERT_EQ(eco->Buy(*form->RanchMap, 24, 24, 5), TEcoResult::Done);
+  std::vector<QString> shown;
+  const int month = form->RanchMap->Record().month;
+  for (int day = 0; day < 30 && form->RanchMap->Record().month == month; ++day) {
+    form->RanchMap->Tick(1);
+    form->Form2->OnDayPassed();
+    shown.push_back(form->StatusText->text());
+  }
+  ASSERT_FALSE(eco->Months().empty());
+  const TBooks& closed = eco->Months().back();
+  const QString summary = QStringLiteral("Mês fechado: vendas $%1, custos $%2, saldo $%3.")
+                              .arg(closed.sales)
+                              .arg(closed.purchases + closed.upkeep + closed.interest + closed.building)
+                              .arg(closed.closing);
+  EXPECT_NE(std::find(shown.begin(), shown.end(), summary), shown.end()) << shown.back().toStdString();
+}
