@@ -135,6 +135,23 @@ constexpr std::array<std::string_view, ExtraTextCount> BuiltIn = {
     "O banco n\xE3o empresta mais.",
     "Mais do que o empr\xE9stimo.",
     "A fazenda faliu.",
+    "terra",
+    "estrada de terra",
+    "asfalto",
+    "paisagem",
+    "\xE1rvores",
+    "cerca",
+    "porteira",
+    "duto",
+    "conex\xE3o de duto",
+    "\xE1gua",
+    "ponte",
+    "cruzamento",
+    "casa",
+    "bebedouro",
+    "cocho",
+    "pasto plantado",
+    "%1 \x96 pasto %2: %3 lotes, \xE1gua: %4, estrada: %5, %6 cabe\xE7" "as de %7 kg, %8 dias de pasto, pragas %9%",
 };
 static_assert(BuiltIn.size() == ExtraTextCount);
 }  // namespace

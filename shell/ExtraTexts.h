@@ -140,9 +140,26 @@ enum class TExtraText : int {
   PastMaximumRefusal,
   MoreThanLoanRefusal,
   GameOverRefusal,
+  BareGroundText,
+  DirtRoadText,
+  PavementText,
+  SceneryText,
+  TreesText,
+  FenceText,
+  GateText,
+  DuctText,
+  DuctFittingText,
+  WaterText,
+  BridgeText,
+  CrossingText,
+  HouseText,
+  WaterTroughText,
+  FeedTroughText,
+  PlantedText,
+  InspectPasture,
 };
 
-constexpr int ExtraTextCount = static_cast<int>(TExtraText::GameOverRefusal);
+constexpr int ExtraTextCount = static_cast<int>(TExtraText::InspectPasture);
 
 // The texts of one language, as Windows-1252 bytes; index 0 holds line 1.
 class TExtraTexts {

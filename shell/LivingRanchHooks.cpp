@@ -8,6 +8,8 @@
 
 #include "economy/Pastures.h"
 #include "office/Desk.h"
+#include "office/PastureTable.h"
+#include "view/ToolsUnit.h"
 #include "present/Text.h"
 #include "shell/Principal.h"
 #include "shell/defines.h"
@@ -100,6 +102,78 @@ void Report(TForm1& form, TEcoResult result) {
   DrainNews(form);
 }
 
+// The economy's four palette tools and the eye tool, for the map view.
+class TLivingTools : public IToolOwner {
+ public:
+  explicit TLivingTools(TForm1& form) : form_(form) {}
+
+  bool Owns(TToolKind tool) const override {
+    return form_.Living.Economy() != nullptr && TEconomy::IsEconomyTool(tool);
+  }
+  // Spraying a pasture still protected by its last spraying would waste the
+  // money: red, unless this very drag sprayed it (and goes on free).
+  TToolVerdict Verdict(TToolKind tool, int x, int y) const override {
+    const TEconomy& eco = *form_.Living.Economy();
+    const TToolVerdict verdict = eco.ToolVerdict(*form_.RanchMap, tool, x, y);
+    if (tool != tlSpray || verdict != tvAllowed) return verdict;
+    const std::uint8_t index = eco.PastureAt(x, y);
+    const bool protectedNow = index < eco.Pastures().size() && eco.Pastures()[index].protection > 0;
+    return protectedNow && eco.ToolPrice(tool, x, y) > 0 ? tvRefused : tvAllowed;
+  }
+  bool Act(TToolKind tool, int x, int y, bool newStroke) override {
+    TEconomy& eco = *form_.Living.Economy();
+    if (newStroke) eco.StartDrag();
+    if (Verdict(tool, x, y) != tvAllowed || !eco.ToolAction(*form_.RanchMap, tool, x, y)) return false;
+    Follow(form_);
+    return true;
+  }
+  void Inspect(int x, int y) override;
+
+ private:
+  TForm1& form_;
+};
+
+constexpr std::array<TExtraText, tkHouse + 1> KindTexts = {
+    TExtraText::BareGroundText, TExtraText::DirtRoadText, TExtraText::PavementText, TExtraText::SceneryText,
+    TExtraText::TreesText,      TExtraText::FenceText,    TExtraText::GateText,     TExtraText::DuctText,
+    TExtraText::DuctFittingText, TExtraText::WaterText,   TExtraText::BridgeText,   TExtraText::CrossingText,
+    TExtraText::HouseText,
+};
+
+// What the tile is and, inside a pasture, what the pasture holds.
+void TLivingTools::Inspect(int x, int y) {
+  const TEconomy* eco = form_.Living.Economy();
+  if (eco == nullptr || !form_.RanchMap) return;
+  const std::uint8_t kind = form_.RanchMap->Tile(x, y).kind;
+  QString what = kind < KindTexts.size() ? form_.ExtraText(KindTexts[kind]) : QStringLiteral("?");
+  const std::uint8_t layer = eco->LayerAt(x, y);
+  if (layer & lyWaterTrough) what = form_.ExtraText(TExtraText::WaterTroughText);
+  if (layer & lyFeedTrough) what = form_.ExtraText(TExtraText::FeedTroughText);
+  if (layer & lyPlanted) what = form_.ExtraText(TExtraText::PlantedText);
+  const std::uint8_t index = eco->PastureAt(x, y);
+  if (index == NoPasture || index >= eco->Pastures().size()) {
+    form_.Status.ShowText(what);
+    return;
+  }
+  const TPasture& p = eco->Pastures()[index];
+  const QString yes = form_.ExtraText(TExtraText::YesText), no = form_.ExtraText(TExtraText::NoText);
+  const std::optional<std::int64_t> days = ForageDays(p);
+  const QString values[9] = {what,
+                             PastureName(p.id),
+                             QString::number(p.tiles),
+                             p.water ? yes : no,
+                             p.road != TRoadAccess::None ? yes : no,
+                             QString::number(p.herd.head),
+                             QString::number(p.herd.weight / 1000),
+                             days ? QString::number(*days) : QStringLiteral("-"),
+                             QString::number(p.pests / 10)};
+  std::string encoded[9];
+  for (int i = 0; i < 9; ++i) encoded[i] = EncodeText(values[i]);
+  form_.Status.ShowText(DecodeText(form_.Language.Extras().FormatAll(
+      TExtraText::InspectPasture, {encoded[0], encoded[1], encoded[2], encoded[3], encoded[4], encoded[5],
+                                   encoded[6], encoded[7], encoded[8]})));
+}
+
 void PutAllButtonsUp(TForm1& form) {
   for (TSpeedButton* TForm1::*button : OfficeButtons) (form.*button)->setChecked(false);
 }
@@ -123,6 +197,7 @@ void ConnectLivingRanch(TForm1& form) {
       if (form.Living.Running()) form.Office->Toggle(kind, *button, *form.MdiArea, form);
     });
   }
+  form.LivingTools = std::make_unique<TLivingTools>(form);
   form.Strokes.OnEdit = [&form](std::int64_t charged) {
     if (!form.Living.Running()) return;
     form.Living.Edited(charged);
@@ -136,11 +211,19 @@ void FollowLivingRanchOption(TForm1& form) {
   form.Office->CloseAll();
   PutAllButtonsUp(form);
   form.Living.SetRunning(on);
+  if (form.Tools != nullptr) {
+    form.Tools->SetEconomyTools(on);
+    // The eye tool's hint comes back in place of its reading.
+    if (!on && form.Tools->BotVer->isChecked()) form.StatusText->setText(DecodeText(form.Tools->BotVer->Hint()));
+  }
   if (form.Form2 == nullptr) return;
-  if (on)
+  if (on) {
     form.Form2->OnDayPassed = [&form] { LivingRanchDay(form); };
-  else
+    form.Form2->ToolOwner = form.LivingTools.get();
+  } else {
     form.Form2->OnDayPassed = nullptr;
+    form.Form2->ToolOwner = nullptr;
+  }
 }
 
 void LivingRanchLoaded(TForm1& form, const QString& path) {

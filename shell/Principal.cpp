@@ -66,6 +66,7 @@ TForm1::TForm1() {
 
 TForm1::~TForm1() {
   // The office's windows hold the window's economy: they go before it.
+  if (Form2 != nullptr) Form2->ToolOwner = nullptr;
   Office.reset();
   // The map view holds the surface the image lists listen to: it goes first.
   delete Tools;

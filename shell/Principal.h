@@ -41,6 +41,7 @@ class QMenuBar;
 class QStatusBar;
 class TForm2;
 class TOfficeDesk;
+class IToolOwner;
 class TTools;
 class TSpeedButton;
 class TTelaMapa;
@@ -152,6 +153,7 @@ class TForm1 : public QMainWindow {
   // toolbar buttons (shell/LivingRanchHooks.cpp connects them).
   TLivingRanch Living{RanchMap};
   std::unique_ptr<TOfficeDesk> Office;
+  std::unique_ptr<IToolOwner> LivingTools;  // the economy's palette tools and the eye tool
   // The refusal sound of a refused order; a test may listen instead.
   std::function<void()> RefusalSound;
 

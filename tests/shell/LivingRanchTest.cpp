@@ -25,6 +25,7 @@
 #include "shell/defines.h"
 #include "tests/map/MapTestSupport.h"
 #include "view/SpeedButton.h"
+#include "view/ToolsUnit.h"
 #include "view/VerMapa.h"
 
 namespace {
@@ -300,4 +301,65 @@ TEST_F(LivingRanchTest, AMonthsSummaryReachesTheStatusBarWhenItCloses) {
                               .arg(closed.purchases + closed.upkeep + closed.interest + closed.building)
                               .arg(closed.closing);
   EXPECT_NE(std::find(shown.begin(), shown.end(), summary), shown.end()) << shown.back().toStdString();
+}
+
+TEST_F(LivingRanchTest, PlantingAndSprayingJoinThePaletteOnlyWhileTheRanchLives) {
+  TTools& tools = *form->Tools;
+  tools.BotPlant->click();
+  EXPECT_FALSE(tools.BotPlant->isChecked());
+  EXPECT_EQ(form->Form2->CurrentTool, tlNone);
+  EXPECT_EQ(form->Form2->ToolOwner, nullptr);
+
+  SetLiving(true);
+  EXPECT_EQ(form->Form2->ToolOwner, form->LivingTools.get());
+  tools.BotCerca->click();
+  tools.BotSpray->click();
+  EXPECT_TRUE(tools.BotSpray->isChecked());
+  EXPECT_FALSE(tools.BotCerca->isChecked()) << "one tool group";
+  EXPECT_EQ(form->Form2->CurrentTool, tlSpray);
+  tools.BotPlant->click();
+  EXPECT_EQ(form->Form2->CurrentTool, tlPlant);
+  EXPECT_FALSE(tools.BotSpray->isChecked());
+
+  // Unchecked, the button that was down comes up and the tool goes.
+  SetLiving(false);
+  EXPECT_FALSE(tools.BotPlant->isChecked());
+  EXPECT_FALSE(tools.BotPlant->isCheckable());
+  EXPECT_EQ(form->Form2->CurrentTool, tlNone);
+}
+
+TEST_F(LivingRanchTest, TheEconomysToolsAreJudgedAndWorkedByTheEconomy) {
+  MakePasture();
+  SetLiving(true);
+  IToolOwner& owner = *form->LivingTools;
+  EXPECT_TRUE(owner.Owns(tlAgua));
+  EXPECT_FALSE(owner.Owns(tlCerca));
+  EXPECT_EQ(owner.Verdict(tlAgua, 24, 24), tvAllowed) << "bare ground inside a pasture";
+  EXPECT_EQ(owner.Verdict(tlAgua, 50, 50), tvRefused) << "outside any pasture";
+  EXPECT_EQ(owner.Verdict(tlSpray, 24, 24), tvAllowed);
+  const std::int32_t funds = form->RanchMap->Record().funds;
+  ASSERT_TRUE(owner.Act(tlSpray, 24, 24, true));
+  EXPECT_EQ(owner.Verdict(tlSpray, 25, 24), tvAllowed) << "the drag goes on over its pasture";
+  EXPECT_TRUE(owner.Act(tlSpray, 25, 24, false));
+  EXPECT_EQ(form->RanchMap->Record().funds, funds - SprayPrice) << "a pasture is charged once a drag";
+  EXPECT_FALSE(owner.Act(tlSpray, 24, 24, true)) << "a new drag: sprayed in the last three months";
+  EXPECT_EQ(owner.Verdict(tlSpray, 24, 24), tvRefused);
+  EXPECT_EQ(form->RanchMap->Record().funds, funds - SprayPrice);
+  form->RanchMap->Record().funds = 50;
+  EXPECT_EQ(owner.Verdict(tlComida, 23, 23), tvRefused) << "the money does not reach";
+
+  SetLiving(false);
+  EXPECT_FALSE(owner.Owns(tlAgua)) << "unchecked, the map's table judges them: the white marker";
+}
+
+TEST_F(LivingRanchTest, TheEyeToolReadsTheLandInThePasture) {
+  MakePasture();
+  SetLiving(true);
+  ASSERT_EQ(form->Living.Economy()->Buy(*form->RanchMap, 24, 24, 10), TEcoResult::Done);
+  form->LivingTools->Inspect(24, 24);
+  EXPECT_EQ(Utf8(form->StatusText->text()),
+            "terra – pasto 21,21: 63 lotes, água: sim, estrada: não, 10 cabeças de 180 kg, " +
+                std::to_string(*ForageDays(Pasture())) + " dias de pasto, pragas 0%");
+  form->LivingTools->Inspect(20, 24);
+  EXPECT_EQ(Utf8(form->StatusText->text()), "cerca");
 }
