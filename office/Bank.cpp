@@ -1,6 +1,6 @@
 #include "office/Bank.h"
 
-#include <QApplication>
+#include <QMouseEvent>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -22,16 +22,16 @@ TBankWindow::TBankWindow(const TOfficeContext& context) : TOfficeWindow(context,
     grid->addWidget(Captions[i], i, 0);
     grid->addWidget(Figures[i], i, 1);
   }
-  BorrowButton = new QPushButton(this);
-  RepayButton = new QPushButton(this);
+  BorrowButton = new TOrderButton(this);
+  RepayButton = new TOrderButton(this);
   AllHint = new QLabel(this);
   AutoRepay = new QCheckBox(this);
   grid->addWidget(BorrowButton, 3, 0);
   grid->addWidget(RepayButton, 3, 1);
   grid->addWidget(AllHint, 4, 0, 1, 2);
   grid->addWidget(AutoRepay, 5, 0, 1, 2);
-  QObject::connect(BorrowButton, &QPushButton::clicked, this, [this] { Order(true); });
-  QObject::connect(RepayButton, &QPushButton::clicked, this, [this] { Order(false); });
+  QObject::connect(BorrowButton, &QPushButton::clicked, this, [this] { Order(true, *BorrowButton); });
+  QObject::connect(RepayButton, &QPushButton::clicked, this, [this] { Order(false, *RepayButton); });
   QObject::connect(AutoRepay, &QCheckBox::toggled, this, [this](bool on) {
     if (TEconomy* eco = Economy()) eco->SetAutoRepay(on);
   });
@@ -52,11 +52,17 @@ void TBankWindow::Fill(TMapa& map, TEconomy& eco) {
   AutoRepay->setChecked(eco.AutoRepay());
 }
 
-void TBankWindow::Order(bool borrow) {
+void TOrderButton::mouseReleaseEvent(QMouseEvent* event) {
+  modifiers_ = event->modifiers();
+  QPushButton::mouseReleaseEvent(event);  // clicked() is sent from here
+  modifiers_ = {};
+}
+
+void TBankWindow::Order(bool borrow, const TOrderButton& button) {
   TMapa* map = Map();
   TEconomy* eco = Economy();
   if (map == nullptr || eco == nullptr) return;
-  const bool all = QApplication::keyboardModifiers().testFlag(Qt::ControlModifier);
+  const bool all = button.ClickModifiers().testFlag(Qt::ControlModifier);
   const std::int64_t amount = BankAmount(*map, *eco, borrow, all);
   Report(borrow ? eco->Borrow(*map, amount) : eco->Repay(*map, amount));
 }

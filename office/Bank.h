@@ -4,9 +4,24 @@
 // bank allows, or the whole loan); repayment from every sale.
 #include "office/OfficeWindow.h"
 
+#include <QPushButton>
+
 class QCheckBox;
 class QLabel;
-class QPushButton;
+
+// A push button that knows the keys held by the mouse click that pressed
+// it; a click from the keyboard or the program holds none.
+class TOrderButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+  Qt::KeyboardModifiers ClickModifiers() const { return modifiers_; }
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  Qt::KeyboardModifiers modifiers_;
+};
 
 class TBankWindow : public TOfficeWindow {
  public:
@@ -15,8 +30,8 @@ class TBankWindow : public TOfficeWindow {
   // Captions and figures: loan, maximum, rate.
   QLabel* Captions[3];
   QLabel* Figures[3];
-  QPushButton* BorrowButton;
-  QPushButton* RepayButton;
+  TOrderButton* BorrowButton;
+  TOrderButton* RepayButton;
   QLabel* AllHint;
   QCheckBox* AutoRepay;
 
@@ -24,7 +39,7 @@ class TBankWindow : public TOfficeWindow {
   void Fill(TMapa& map, TEconomy& eco) override;
 
  private:
-  void Order(bool borrow);
+  void Order(bool borrow, const TOrderButton& button);
 };
 
 // What a click on Borrow or Repay asks the bank for: a step, or with `all`

@@ -266,6 +266,7 @@ void TForm1::ScanLanguages() {
 void TForm1::LoadLanguage(const std::string& name) {
   Language.Load(name, {MenuCaptionItems(*this), Tools, ToolbarButtons(*this), LabData, LabFund, StatusText, &Status});
   ApplyExtrasTexts(*this);
+  if (Office) Office->Refresh();
   // The date follows with its month names.
   ShowGameState();
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -17,6 +18,8 @@
 #include "map/MapaCodes.h"
 #include "map/Strokes.h"
 #include "office/Bank.h"
+#include "office/Books.h"
+#include "office/Chart.h"
 #include "office/Buy.h"
 #include "office/Desk.h"
 #include "office/PastureTable.h"
@@ -362,4 +365,51 @@ TEST_F(LivingRanchTest, TheEyeToolReadsTheLandInThePasture) {
                 std::to_string(*ForageDays(Pasture())) + " dias de pasto, pragas 0%");
   form->LivingTools->Inspect(20, 24);
   EXPECT_EQ(Utf8(form->StatusText->text()), "cerca");
+}
+
+TEST_F(LivingRanchTest, TheBankLendsInStepsAndCtrlClickTakesOrRepaysAll) {
+  MakePasture();
+  SetLiving(true);
+  TEconomy& eco = *form->Living.Economy();
+  auto* bank = static_cast<TBankWindow*>(Open(form->BotBanco, TOfficeKind::Bank));
+  ASSERT_NE(bank, nullptr);
+  const std::int64_t max = eco.LoanMax(*form->RanchMap);
+  ASSERT_GE(max, 2 * LoanStep);
+  EXPECT_EQ(bank->Figures[1]->text(), QStringLiteral("$") + QLocale(QStringLiteral("pt_BR")).toString(qlonglong{max}));
+  bank->BorrowButton->click();
+  EXPECT_EQ(eco.Loan(), LoanStep);
+  EXPECT_EQ(bank->Figures[0]->text(), QStringLiteral("$5.000")) << "the window follows the order";
+  QTest::mouseClick(bank->BorrowButton, Qt::LeftButton, Qt::ControlModifier);
+  EXPECT_EQ(eco.Loan(), max / LoanStep * LoanStep) << "Ctrl+click: all the bank lends";
+  QTest::mouseClick(bank->RepayButton, Qt::LeftButton, Qt::ControlModifier);
+  EXPECT_EQ(eco.Loan(), 0) << "Ctrl+click: the whole loan";
+  EXPECT_EQ(eco.Month().borrowed, eco.Month().repaid);
+
+  bank->AutoRepay->click();
+  EXPECT_TRUE(eco.AutoRepay());
+  SetLiving(false);
+  SetLiving(true);
+  bank = static_cast<TBankWindow*>(Open(form->BotBanco, TOfficeKind::Bank));
+  EXPECT_TRUE(bank->AutoRepay->isChecked()) << "the window shows the economy's switch";
+}
+
+TEST_F(LivingRanchTest, TheBooksWindowShowsTheMonthRunningAndItsYear) {
+  MakePasture();
+  SetLiving(true);
+  TEconomy& eco = *form->Living.Economy();
+  ASSERT_EQ(eco.Buy(*form->RanchMap, 24, 24, 3), TEcoResult::Done);
+  auto* books = static_cast<TBooksWindow*>(Open(form->BotBalanco, TOfficeKind::Books));
+  ASSERT_NE(books, nullptr);
+  const int last = books->Months->columnCount() - 1;
+  ASSERT_GE(last, 0);
+  EXPECT_EQ(books->Months->horizontalHeaderItem(last)->text(),
+            QStringLiteral("%1/%2").arg(eco.Month().month, 2, 10, QLatin1Char('0')).arg(eco.Month().year));
+  const QLocale locale(QStringLiteral("pt_BR"));
+  EXPECT_EQ(books->Months->item(2, last)->text(), locale.toString(qlonglong{eco.Month().purchases}));
+  EXPECT_EQ(books->Months->item(8, last)->text(), locale.toString(form->RanchMap->Record().funds))
+      << "the running month closes at the money now";
+  ASSERT_GE(books->Years->columnCount(), 1);
+  EXPECT_EQ(books->Years->horizontalHeaderItem(books->Years->columnCount() - 1)->text(),
+            QString::number(eco.Years().back().year));
+  EXPECT_EQ(books->Chart->Values().back(), form->RanchMap->Record().funds);
 }
