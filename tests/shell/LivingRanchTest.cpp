@@ -12,8 +12,10 @@
 #include <QSpinBox>
 #include <QTest>
 #include <array>
+#include <functional>
 
 #include "CommandsFixture.h"
+#include "DialogTestSupport.h"
 #include "economy/EcoRules.h"
 #include "map/MapaCodes.h"
 #include "map/Strokes.h"
@@ -412,4 +414,60 @@ TEST_F(LivingRanchTest, TheBooksWindowShowsTheMonthRunningAndItsYear) {
   EXPECT_EQ(books->Years->horizontalHeaderItem(books->Years->columnCount() - 1)->text(),
             QString::number(eco.Years().back().year));
   EXPECT_EQ(books->Chart->Values().back(), form->RanchMap->Record().funds);
+}
+
+namespace {
+// Runs game days through the map view's day hook until `done` or `days` ran.
+void RunDays(TForm1& form, int days, const std::function<bool()>& done = [] { return false; }) {
+  for (int day = 0; day < days && !done(); ++day) {
+    form.RanchMap->Tick(1);
+    form.Form2->OnDayPassed();
+  }
+}
+}  // namespace
+
+TEST_F(LivingRanchTest, AMetGoalIsToldInABoxAndPlayGoesOn) {
+  MakePasture();
+  form->RanchMap->Record().funds = 300000;
+  SetLiving(true);
+  TEconomy& eco = *form->Living.Economy();
+  TMessageBoxSeen seen;
+  TDialogAnswers answers;
+  answers.Then(ClickButton(QString(), &seen));
+  RunDays(*form, 30, [&] { return eco.Status() != TEcoStatus::Playing; });
+  ASSERT_EQ(eco.Status(), TEcoStatus::Won);
+  EXPECT_EQ(answers.Unexpected, 0);
+  EXPECT_TRUE(seen.text.startsWith(QStringLiteral("Meta alcançada! A fazenda vale $"))) << Utf8(seen.text);
+  const std::size_t months = eco.Months().size();
+  RunDays(*form, 30);
+  EXPECT_GT(eco.Months().size(), months) << "the economy goes on after the goal";
+}
+
+TEST_F(LivingRanchTest, ALostGameIsToldInABoxAndTheEconomyStops) {
+  MakePasture();
+  form->RanchMap->Record().funds = -50000;
+  SetLiving(true);
+  TEconomy& eco = *form->Living.Economy();
+  TMessageBoxSeen seen;
+  TDialogAnswers answers;
+  answers.Then(ClickButton(QString(), &seen));
+  RunDays(*form, 5 * 24, [&] { return eco.Status() != TEcoStatus::Playing; });
+  ASSERT_EQ(eco.Status(), TEcoStatus::Lost);
+  EXPECT_EQ(answers.Unexpected, 0);
+  EXPECT_TRUE(seen.text.startsWith(QStringLiteral("A fazenda faliu"))) << Utf8(seen.text);
+  // Nothing of the economy moves any more, though the map's days go on.
+  const std::size_t months = eco.Months().size();
+  const int month = eco.Month().month;
+  const std::int32_t funds = form->RanchMap->Record().funds;
+  const int mapMonth = form->RanchMap->Record().month;
+  RunDays(*form, 30);
+  EXPECT_NE(form->RanchMap->Record().month, mapMonth);
+  EXPECT_EQ(eco.Months().size(), months);
+  EXPECT_EQ(eco.Month().month, month);
+  EXPECT_EQ(form->RanchMap->Record().funds, funds);
+
+  // A new ranch goes on with a fresh economy.
+  form->Novafazenda1->trigger();
+  ASSERT_NE(form->Living.Economy(), nullptr);
+  EXPECT_EQ(form->Living.Economy()->Status(), TEcoStatus::Playing);
 }
