@@ -48,7 +48,7 @@ void TMarketWindow::Fill(TMapa& map, TEconomy& eco) {
   QStringList ahead;
   for (int i = 1; i <= MonthsAhead; ++i) {
     const int m = (month - 1 + i) % 12;
-    ahead << QStringLiteral("%1: %2 %").arg(m + 1, 2, 10, QLatin1Char('0')).arg(SeasonPrice[m] / 10.0, 0, 'f', 1);
+    ahead << QStringLiteral("%1: %2 %").arg(m + 1, 2, 10, QLatin1Char('0')).arg(Decimal(SeasonPrice[m] / 10.0, 1));
   }
   Season->setText(ahead.join(QStringLiteral("   ")));
 }

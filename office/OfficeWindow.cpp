@@ -37,7 +37,11 @@ QString TOfficeWindow::Money(std::int64_t amount) const {
 }
 
 QString TOfficeWindow::Hundredths(std::int64_t amount) const {
-  return QLocale(Text(TExtraText::ToolkitLocale)).toString(static_cast<double>(amount) / 100.0, 'f', 2);
+  return Decimal(static_cast<double>(amount) / 100.0, 2);
+}
+
+QString TOfficeWindow::Decimal(double value, int decimals) const {
+  return QLocale(Text(TExtraText::ToolkitLocale)).toString(value, 'f', decimals);
 }
 
 void TOfficeWindow::Report(TEcoResult result) const {

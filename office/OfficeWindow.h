@@ -49,6 +49,7 @@ class TOfficeWindow : public QWidget {
   // language's locale writes numbers.
   QString Money(std::int64_t amount) const;
   QString Hundredths(std::int64_t amount) const;
+  QString Decimal(double value, int decimals) const;
   TMapa* Map() const { return context_.map ? context_.map() : nullptr; }
   TEconomy* Economy() const { return context_.economy ? context_.economy() : nullptr; }
   void Report(TEcoResult result) const;

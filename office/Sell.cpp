@@ -45,8 +45,8 @@ void TSellWindow::Fill(TMapa&, TEconomy& eco) {
                [](const TPasture& p) { return p.herd.head > 0; });
   Herds->Fill(herds, {{Text(TExtraText::PastureColumn), [](const TPasture& p) { return PastureName(p.id); }},
                       {Text(TExtraText::HeadColumn), [](const TPasture& p) { return QString::number(p.herd.head); }},
-                      {Text(TExtraText::WeightColumn), [](const TPasture& p) {
-                         return QString::number(p.herd.weight / 1000.0, 'f', 1);
+                      {Text(TExtraText::WeightColumn), [this](const TPasture& p) {
+                         return Decimal(p.herd.weight / 1000.0, 1);
                        }}});
   HeadCaption->setText(Text(TExtraText::HeadToSellLabel));
   PriceCaption->setText(Text(TExtraText::PriceLabel));
@@ -76,7 +76,7 @@ void TSellWindow::ShowTotal() {
     return;
   }
   const int shrink = TransportShrink[static_cast<std::size_t>(pasture->road)];
-  Shrink->setText(QStringLiteral("%1 %").arg(shrink / 10.0, 0, 'f', 1));
+  Shrink->setText(QStringLiteral("%1 %").arg(Decimal(shrink / 10.0, 1)));
   const std::int64_t gross =
       std::int64_t{Head->value()} * pasture->herd.weight * eco->Price() / (GramsPerArroba * 100);
   Total->setText(QStringLiteral("$") + Money(gross * (1000 - shrink) / 1000));

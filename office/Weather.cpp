@@ -56,8 +56,8 @@ void TWeatherWindow::Fill(TMapa& map, TEconomy& eco) {
   Growth->Fill(eco.Pastures(),
                {{Text(TExtraText::PastureColumn), [](const TPasture& p) { return PastureName(p.id); }},
                 {Text(TExtraText::TilesColumn), [](const TPasture& p) { return QString::number(p.tiles); }},
-                {Text(TExtraText::GrowthColumn), [=](const TPasture& p) {
-                   return QString::number(DailyGrowth(p.tiles, month, today, yesterday) / 10.0, 'f', 1);
+                {Text(TExtraText::GrowthColumn), [=, this](const TPasture& p) {
+                   return Decimal(DailyGrowth(p.tiles, month, today, yesterday) / 10.0, 1);
                  }}});
 }
 
