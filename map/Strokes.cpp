@@ -81,6 +81,7 @@ bool TStrokeHistory::Record(TMapa& map, const std::function<bool()>& change) {
     changed_ = true;
     redo_.clear();
     Notify();
+    NotifyEdit(taken);
   }
   return result;
 }
@@ -107,8 +108,10 @@ bool TStrokeHistory::Undo(TMapa& map) {
     map.Tile(change.x, change.y) = InStepWithWater(map, change.x, change.y, change.before);
   if (stroke.charged != 0) map.ChangeFunds(FundsDelta(stroke.charged));
   changed_ = true;
+  const std::int64_t givenBack = -stroke.charged;
   redo_.push_back(std::move(stroke));
   Notify();
+  NotifyEdit(givenBack);
   return true;
 }
 
@@ -122,9 +125,11 @@ TRedoResult TStrokeHistory::Redo(TMapa& map) {
   for (const auto& change : stroke.changes)
     map.Tile(change.x, change.y) = InStepWithWater(map, change.x, change.y, change.after);
   changed_ = true;
+  const std::int64_t charged = stroke.charged;
   undo_.push_back(std::move(stroke));
   redo_.pop_back();
   Notify();
+  NotifyEdit(charged);
   return TRedoResult::Redone;
 }
 
@@ -143,6 +148,10 @@ void TStrokeHistory::Clear() {
 
 void TStrokeHistory::Notify() {
   if (OnChange) OnChange();
+}
+
+void TStrokeHistory::NotifyEdit(std::int64_t charged) {
+  if (OnEdit) OnEdit(charged);
 }
 
 bool UseTool(TMapa& map, TToolKind tool, std::uint8_t x, std::uint8_t y, TStrokeHistory* history) {

@@ -74,10 +74,15 @@ class TStrokeHistory {
 
   // Called after anything that may change CanUndo, CanRedo or Changed.
   std::function<void()> OnChange;
+  // Called after the tiles or the funds changed through the history: a
+  // recorded change (with the money it took), an undo (the money given back,
+  // negative) or a redo (the money taken again).
+  std::function<void(std::int64_t charged)> OnEdit;
 
  private:
   void AddChange(int x, int y, const TTile& before, const TTile& after);
   void Notify();
+  void NotifyEdit(std::int64_t charged);
 
   std::deque<TStroke> undo_;
   std::deque<TStroke> redo_;

@@ -3,6 +3,7 @@
 // toolkit's own texts included.
 #include <QLabel>
 
+#include "office/Desk.h"
 #include "present/Text.h"
 #include "shell/Principal.h"
 #include "view/SpeedButton.h"
@@ -18,6 +19,7 @@ void TForm1::LoadLanguage(const std::string& name) {
   const bool messageShown = Status.MessageOnShow();
   Language.Load(name, {MenuCaptionItems(), Tools, ToolbarButtons(), LabData, LabFund});
   ApplyExtrasTexts();
+  if (Office) Office->Refresh();
   // A message still on show follows the language; a tool's hint written
   // since then is the palette's. So does the hint of the picked tool.
   if (messageShown) Status.Rewrite();

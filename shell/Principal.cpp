@@ -12,9 +12,11 @@
 #include <chrono>
 
 #include "datafiles/zolsalvacfg.h"
+#include "office/Desk.h"
 #include "present/Text.h"
 #include "present/WindowSurface.h"
 #include "shell/Editor.h"
+#include "shell/LivingRanchHooks.h"
 #include "shell/ToolReport.h"
 #include "shell/WindowPlacement.h"
 #include "shell/defines.h"
@@ -44,6 +46,7 @@ TForm1::TForm1() {
   FormCreate();
   BuildMenu();
   BuildToolbar();
+  ConnectLivingRanch(*this);
   Displays.SetLabels(LabDate, LabFunds);
   Displays.OnDateShown = [this] { Protection.DateShown(); };
   // Every menu command may change a remembered choice.
@@ -61,6 +64,9 @@ TForm1::TForm1() {
 }
 
 TForm1::~TForm1() {
+  // The office's windows hold the window's economy: they go before it.
+  if (Form2 != nullptr) Form2->ToolOwner = nullptr;
+  Office.reset();
   // The map view holds the surface the image lists listen to: it goes first.
   delete Tools;
   Tools = nullptr;
@@ -213,6 +219,7 @@ void TForm1::Mapagrande1Click() {
 void TForm1::Trilhasonora1Click() { SoundtrackSwitch.Follow(); }
 void TForm1::Lembrarescolhas1Click() { Choices.Switch(RememberChoices, ChoiceTargets()); }
 void TForm1::Protegerojogo1Click() { Protection.Switch(ProtectGame); }
+void TForm1::Fazendaviva1Click() { FollowLivingRanchOption(*this); }
 
 void TForm1::ShowGameState() { Displays.ShowGameState(RanchMap.get()); }
 

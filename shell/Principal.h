@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QMainWindow>
 #include <cstdint>
+#include <functional>
 #include <future>
 #include <memory>
 #include <string>
@@ -25,6 +26,7 @@
 #include "shell/ForecastStrip.h"
 #include "shell/GameDisplays.h"
 #include "shell/Language.h"
+#include "shell/LivingRanch.h"
 #include "shell/Protection.h"
 #include "shell/Ranch.h"
 #include "shell/RememberedChoices.h"
@@ -41,6 +43,8 @@ class QMenu;
 class QMenuBar;
 class QStatusBar;
 class TForm2;
+class TOfficeDesk;
+class IToolOwner;
 class TTools;
 class TSpeedButton;
 class TTelaMapa;
@@ -113,6 +117,8 @@ class TForm1 : public QMainWindow {
   QAction* N4 = nullptr;
   QAction* Trilhasonora1 = nullptr;
   QAction* N5 = nullptr;
+  QAction* Fazendaviva1 = nullptr;
+  QAction* N6 = nullptr;
   QAction* Lembrarescolhas1 = nullptr;
   QAction* Protegerojogo1 = nullptr;
 
@@ -149,6 +155,13 @@ class TForm1 : public QMainWindow {
   TForecastStrip Forecast{DiasImage, IMGOutros};
   TGameDisplays Displays{Forecast, Audio};  // the map's host
   TSoundtrackSwitch SoundtrackSwitch{Soundtrack};
+  // "Fazenda viva": the economy, and the office windows of the seven
+  // toolbar buttons (shell/LivingRanchHooks.cpp connects them).
+  TLivingRanch Living{RanchMap};
+  std::unique_ptr<TOfficeDesk> Office;
+  std::unique_ptr<IToolOwner> LivingTools;  // the economy's palette tools and the eye tool
+  // The refusal sound of a refused order; a test may listen instead.
+  std::function<void()> RefusalSound;
   TToolkitTranslation ToolkitTranslation;
   TRememberedChoices Choices;
   TProtection Protection{{*this, Ranch, RanchMap, Language, Status,
@@ -179,6 +192,7 @@ class TForm1 : public QMainWindow {
   void Minimapa1Click();
   void Mapagrande1Click();
   void Trilhasonora1Click();
+  void Fazendaviva1Click();
   void Lembrarescolhas1Click();
   void Protegerojogo1Click();
 

@@ -4,19 +4,22 @@
 #include <QFileInfo>
 
 #include "shell/GameDialogs.h"
+#include "shell/LivingRanchHooks.h"
 #include "shell/Principal.h"
 #include "shell/SaveGame.h"
 #include "shell/defines.h"
 #include "view/VerMapa.h"
 
-void TForm1::Salvarjogo1Click() { Report(Ranch.Save(), QString::fromLatin1(SaveGameFileName)); }
+void TForm1::Salvarjogo1Click() { SaveGameTo(QString::fromLatin1(SaveGameFileName)); }
 void TForm1::Carregarjogo1Click() {
-  if (Protection.MayReload()) Report(Ranch.Load(), QString::fromLatin1(SaveGameFileName));
+  if (Protection.MayReload()) LoadGameFrom(QString::fromLatin1(SaveGameFileName));
 }
 
 void TForm1::Novafazenda1Click() {
   if (!Protection.MayStartNew()) return;
-  if (Report(Ranch.New())) ScrollToHouse();
+  if (!Report(Ranch.New())) return;
+  LivingRanchNewRanch(*this);
+  ScrollToHouse();
 }
 
 // Saved and loaded as Ctrl+S and Ctrl+L do, with the same refusals and
@@ -33,8 +36,18 @@ void TForm1::Abrirjogo1Click() {
 void TForm1::Desfazer1Click() { Report(Ranch.Undo()); }
 void TForm1::Refazer1Click() { Report(Ranch.Redo()); }
 
-bool TForm1::SaveGameTo(const QString& path) { return Report(Ranch.SaveTo(path), path); }
-bool TForm1::LoadGameFrom(const QString& path) { return Report(Ranch.Open(path), path); }
+// With "Fazenda viva" running, the economy's companion file goes with the game.
+bool TForm1::SaveGameTo(const QString& path) {
+  const bool saved = Report(Ranch.SaveTo(path), path);
+  if (saved) LivingRanchSaved(*this, path);
+  return saved;
+}
+
+bool TForm1::LoadGameFrom(const QString& path) {
+  const bool loaded = Report(Ranch.Open(path), path);
+  if (loaded) LivingRanchLoaded(*this, path);
+  return loaded;
+}
 
 bool TForm1::Report(TRanchResult result, const QString& path) {
   if (ReplacesGame(result)) {

@@ -45,6 +45,11 @@ void TStatusLine::Show(TExtraText text, const QString& fileName) {
   if (panel_) panel_->setText(Text());
 }
 
+void TStatusLine::ShowText(const QString& text) {
+  shown_ = false;
+  if (panel_) panel_->setText(text);
+}
+
 bool TStatusLine::ShowResult(TRanchResult result, const QString& fileName) {
   const TResultMessage& row = ResultMessages[static_cast<std::size_t>(result)];
   if (row.text) Show(*row.text, fileName);

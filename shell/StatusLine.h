@@ -24,6 +24,10 @@ class TStatusLine {
   // result is a refusal the player should hear.
   bool ShowResult(TRanchResult result, const QString& fileName = {});
 
+  // Writes a text already in words (the economy's news); it stays as it is
+  // when the language changes.
+  void ShowText(const QString& text);
+
   // Call before the language changes: whether the panel still shows the
   // message last written (and not, say, a tool's hint written since).
   bool MessageOnShow() const;

@@ -40,8 +40,8 @@ constexpr std::array<TButtonPlace, 16> ButtonPlaces = {{
     {&TTools::BotAgua, &TTools::BotAguaClick, nullptr, 38, 174, true},
     {&TTools::BotArvores, &TTools::BotArvoresClick, "BotArvores", 4, 208, true},
     {&TTools::BotBulldoze, &TTools::BotBulldozeClick, "BotBulldoze", 38, 208, true},
-    {&TTools::BotPlant, nullptr, nullptr, 4, 242, false},
-    {&TTools::BotSpray, nullptr, nullptr, 38, 242, false},
+    {&TTools::BotPlant, &TTools::BotPlantClick, nullptr, 4, 242, false},
+    {&TTools::BotSpray, &TTools::BotSprayClick, nullptr, 38, 242, false},
 }};
 }  // namespace
 
@@ -84,11 +84,34 @@ void TTools::BotComidaClick() { ToolClick(BotComida, tlComida); }
 void TTools::BotAguaClick() { ToolClick(BotAgua, tlAgua); }
 void TTools::BotArvoresClick() { ToolClick(BotArvores, tlArvores); }
 void TTools::BotBulldozeClick() { ToolClick(BotBulldoze, tlBulldoze); }
+// Without the living ranch the two buttons cannot go down: a click does nothing.
+void TTools::BotPlantClick() {
+  if (economyTools_) ToolClick(BotPlant, tlPlant);
+}
+void TTools::BotSprayClick() {
+  if (economyTools_) ToolClick(BotSpray, tlSpray);
+}
+
+void TTools::SetEconomyTools(bool on) {
+  for (TSpeedButton* button : {BotPlant, BotSpray}) {
+    if (!on && button->isChecked()) {
+      button->setChecked(false);
+      if (MapView) MapView->CurrentTool = tlNone;
+      if (StatusText) StatusText->setText(QString());
+    }
+    button->setCheckable(on);
+  }
+  economyTools_ = on;
+}
+
+bool TTools::InGroup(const TSpeedButton* button, bool tool) const {
+  return tool || (economyTools_ && (button == BotPlant || button == BotSpray));
+}
 
 const TSpeedButton* TTools::PickedTool() const {
   for (const TButtonPlace& place : ButtonPlaces) {
     const TSpeedButton* button = this->*place.button;
-    if (place.tool && button->isChecked()) return button;
+    if (InGroup(button, place.tool) && button->isChecked()) return button;
   }
   return nullptr;
 }
@@ -96,7 +119,7 @@ const TSpeedButton* TTools::PickedTool() const {
 void TTools::RaiseTool() {
   for (const TButtonPlace& place : ButtonPlaces) {
     TSpeedButton* button = this->*place.button;
-    if (!place.tool || !button->isChecked()) continue;
+    if (!InGroup(button, place.tool) || !button->isChecked()) continue;
     button->setChecked(false);
     (this->*place.click)();
     return;
@@ -113,7 +136,7 @@ void TTools::ToolClick(TSpeedButton* button, TToolKind code) {
   }
   for (const TButtonPlace& place : ButtonPlaces) {
     TSpeedButton* other = this->*place.button;
-    if (place.tool && other != button) other->setChecked(false);
+    if (InGroup(other, place.tool) && other != button) other->setChecked(false);
   }
   if (MapView) MapView->CurrentTool = code;
   if (StatusText) StatusText->setText(DecodeText(button->Hint()));

@@ -49,6 +49,12 @@ class TTools : public QWidget {
   void BotAguaClick();
   void BotArvoresClick();
   void BotBulldozeClick();
+  void BotPlantClick();
+  void BotSprayClick();
+
+  // Planting and spraying join the tool group while the living ranch runs;
+  // going out of it, a button of theirs that is down comes up.
+  void SetEconomyTools(bool on);
 
   // The tool button that is down, if any.
   const TSpeedButton* PickedTool() const;
@@ -58,4 +64,7 @@ class TTools : public QWidget {
 
  private:
   void ToolClick(TSpeedButton* button, TToolKind code);
+  bool InGroup(const TSpeedButton* button, bool tool) const;
+
+  bool economyTools_ = false;
 };

@@ -289,7 +289,16 @@ void TForm2::AdvanceClock() {
   const TClockStep step = ClockSteps[GameSpeed];
   if (step.dueAt == 0 || TickCount < step.dueAt) return;
   TickCount = 0;
-  if (RanchMap) RanchMap->Tick(step.days);
+  if (!RanchMap) return;
+  if (!OnDayPassed) {
+    RanchMap->Tick(step.days);
+    return;
+  }
+  // A day at a time is the same weather as the days in one go.
+  for (int day = 0; day < step.days; ++day) {
+    RanchMap->Tick(1);
+    OnDayPassed();
+  }
 }
 
 // A stroke runs from a press of the left button to the first frame that sees
@@ -385,18 +394,27 @@ void TForm2::HandleTool() {
   if (pressed && !tapped && dragFrom) MendDrag(*dragFrom);
 
   const TTile& tile = RanchMap->Record().tiles[HoverX][HoverY];
-  const TToolVerdict verdict = ToolVerdict(CurrentTool, tile, RanchMap->Record().funds);
+  const bool owned = ToolOwner && ToolOwner->Owns(CurrentTool);
+  const TToolVerdict verdict =
+      owned ? ToolOwner->Verdict(CurrentTool, HoverX, HoverY) : ToolVerdict(CurrentTool, tile, RanchMap->Record().funds);
+  if (moved && ToolOwner && CurrentTool == tlVer) ToolOwner->Inspect(HoverX, HoverY);
   DrawMarker(verdict);
 
   if (verdict == tvRefused) {
     if (pressed && !ClickLatch) {
       if (SoundOn) PlayFrameSound(vsOps);
-      NoteRefusal({HoverX, HoverY}, tile);
+      if (!owned) NoteRefusal({HoverX, HoverY}, tile);
       ClickLatch = true;
     }
     return;
   }
   if (!pressed) return;
+  if (owned) {
+    if (!ToolOwner->Act(CurrentTool, HoverX, HoverY, tapped || !dragFrom)) return;
+    if (SoundOn) PlayFrameSound(vsPlop);
+    ClickLatch = true;
+    return;
+  }
   const auto x = static_cast<std::uint8_t>(HoverX);
   const auto y = static_cast<std::uint8_t>(HoverY);
   if (!UseTool(*RanchMap, CurrentTool, x, y, Strokes)) return;

@@ -81,6 +81,20 @@ class TFocusEdit : public QLineEdit {
   bool event(QEvent* event) override;
 };
 
+// Tools another room works while it runs (the living ranch's economy): it
+// judges them for the marker and works them in place of the map's tool
+// table, and reads the land under the eye tool.
+class IToolOwner {
+ public:
+  virtual ~IToolOwner() = default;
+  virtual bool Owns(TToolKind tool) const = 0;
+  virtual TToolVerdict Verdict(TToolKind tool, int x, int y) const = 0;
+  // True when the tool acted; `newStroke`: the first tile of a press.
+  virtual bool Act(TToolKind tool, int x, int y, bool newStroke) = 0;
+  // The eye tool came onto a new tile of the map.
+  virtual void Inspect(int x, int y) = 0;
+};
+
 class TForm2 : public QMdiSubWindow {
  public:
   explicit TForm2(QWidget* parent = nullptr);
@@ -151,6 +165,11 @@ class TForm2 : public QMdiSubWindow {
   // tool button that is down, as clicking it would.
   std::function<void(const TToolReport&)> OnToolReport;
   std::function<void()> OnRaiseTool;
+  // Called after each day the game clock runs, that day's weather done;
+  // none: the clock runs its days in one go, as it always did.
+  std::function<void()> OnDayPassed;
+  // None: every tool is the map's, and the eye tool does nothing.
+  IToolOwner* ToolOwner = nullptr;
   bool Drafting() const { return drafting_; }
   // Ends a draft leaving the map and the money as they were; the press it
   // came from does nothing more until the button is up.

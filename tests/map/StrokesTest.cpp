@@ -310,3 +310,34 @@ TEST(NewRanch, ResetGoesBackToTheStateOfCreation) {
 }
 
 }  // namespace
+
+// Whoever keeps books of the building hears every edit with its money: what
+// a recorded change took, what undo gave back and what redo took again; a
+// refused redo and a change that changed nothing say nothing.
+TEST(Strokes, EveryEditIsToldWithTheMoneyItMoved) {
+  TRecordingHost host;
+  TMapa map(&host);
+  BuildScene(map);
+  TStrokeHistory history;
+  std::vector<std::int64_t> told;
+  history.OnEdit = [&told](std::int64_t charged) { told.push_back(charged); };
+  const std::int32_t funds = map.Record().funds;
+  EverythingStroke(map, history);
+  const std::int64_t charged = funds - map.Record().funds;
+  ASSERT_FALSE(told.empty());
+  std::int64_t sum = 0;
+  for (std::int64_t each : told) sum += each;
+  EXPECT_EQ(sum, charged);
+
+  told.clear();
+  history.Record(map, [] { return false; });
+  EXPECT_TRUE(told.empty());
+  ASSERT_TRUE(history.Undo(map));
+  ASSERT_EQ(history.Redo(map), TRedoResult::Redone);
+  ASSERT_TRUE(history.Undo(map));
+  EXPECT_EQ(told, (std::vector<std::int64_t>{-charged, charged, -charged}));
+  map.Record().funds = 0;
+  told.clear();
+  EXPECT_EQ(history.Redo(map), TRedoResult::NotEnoughMoney);
+  EXPECT_TRUE(told.empty());
+}

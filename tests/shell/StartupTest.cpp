@@ -465,6 +465,7 @@ TEST_F(StartUp, ExtrasMenuFollowsSobreWithItsOptionsUnchecked) {
       {form->Terrenodetalhado1, "&Terreno detalhado", {QKeySequence(Qt::CTRL | Qt::Key_T)}, true},
       {form->Traadocomprvia1, "Traçado com &prévia", {QKeySequence(Qt::CTRL | Qt::Key_D)}, true},
       {form->Trilhasonora1, "Tri&lha sonora", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M)}, true},
+      {form->Fazendaviva1, "&Fazenda viva", {QKeySequence(Qt::CTRL | Qt::Key_E)}, true},
       {form->Lembrarescolhas1, "&Lembrar escolhas", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)}, true},
       {form->Protegerojogo1, "&Proteger o jogo", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}, true},
   };
@@ -479,7 +480,8 @@ TEST_F(StartUp, ExtrasMenuFollowsSobreWithItsOptionsUnchecked) {
             (QList<QAction*>{form->Novafazenda1, form->Abrirjogo1, form->Salvarem1, form->N2, form->Desfazer1,
                              form->Refazer1, form->N3, form->Minimapa1, form->Mapagrande1, form->Navegarcomomouse1,
                              form->Marcadordestacado1, form->Terrenodetalhado1, form->Traadocomprvia1, form->N4,
-                             form->Trilhasonora1, form->N5, form->Lembrarescolhas1, form->Protegerojogo1}));
+                             form->Trilhasonora1, form->N5, form->Fazendaviva1, form->N6, form->Lembrarescolhas1,
+                             form->Protegerojogo1}));
   for (bool option :
        {HighlightMarker, MinimapOn, LargeMapOn, MouseNavigation, DetailedTerrain, SoundtrackOn, DraftLines})
     EXPECT_FALSE(option);

@@ -600,3 +600,80 @@ TEST_F(MapView, HighlightedMarkerAddsAnOutlineAndKeepsItsColour) {
 }
 
 }  // namespace
+
+namespace {
+// A tool owner that allows its tools on even columns and notes every call.
+class TFakeOwner : public IToolOwner {
+ public:
+  bool Owns(TToolKind tool) const override { return tool == tlAgua || tool == tlSpray; }
+  TToolVerdict Verdict(TToolKind, int x, int) const override { return x % 2 == 0 ? tvAllowed : tvRefused; }
+  bool Act(TToolKind, int x, int y, bool newStroke) override {
+    acts.push_back({x, y, newStroke});
+    return true;
+  }
+  void Inspect(int x, int y) override { inspected.push_back({x, y}); }
+  struct TAct {
+    int x, y;
+    bool newStroke;
+    bool operator==(const TAct&) const = default;
+  };
+  std::vector<TAct> acts;
+  std::vector<std::pair<int, int>> inspected;
+};
+}  // namespace
+
+// While another room owns a tool, its verdict colours the marker and its
+// action replaces the map's; the eye tool reports each new tile once.
+TEST_F(MapView, AToolOwnerJudgesAndWorksItsToolsAndHearsTheEyeTool) {
+  Start();
+  TFakeOwner owner;
+  view->ToolOwner = &owner;
+  const TMapaRecord before = map->Record();
+  view->CurrentTool = tlAgua;
+  Hover(6, 6);
+  Frame();
+  ExpectMarker(6, 6, GreenPixel);
+  Hover(7, 6);
+  Frame();
+  ExpectMarker(7, 6, RedPixel);
+  EXPECT_TRUE(owner.acts.empty()) << "no press, no action";
+
+  Press(8, 6);
+  Hold(true);
+  Frame();
+  Hover(10, 6);
+  Frame();
+  Hold(false);
+  Release(10, 6);
+  Frame();
+  EXPECT_EQ(owner.acts, (std::vector<TFakeOwner::TAct>{{8, 6, true}, {10, 6, false}}));
+  EXPECT_EQ(Count(vsPlop), 2);
+  EXPECT_EQ(std::memcmp(&before.tiles, &map->Record().tiles, sizeof before.tiles), 0);
+
+  // Map tools stay the map's.
+  view->CurrentTool = tlCerca;
+  Hover(7, 7);
+  Frame();
+  ExpectMarker(7, 7, GreenPixel);
+
+  view->CurrentTool = tlVer;
+  Hover(12, 12);
+  Frame(2);
+  Hover(13, 12);
+  Frame();
+  EXPECT_EQ(owner.inspected, (std::vector<std::pair<int, int>>{{12, 12}, {13, 12}}));
+  view->ToolOwner = nullptr;
+}
+
+// Days one at a time with the hook between: the same days as in one go.
+TEST_F(MapView, TheDayHookHearsEveryDayOfAStep) {
+  GameSpeed = 1;  // Ultra: two days a step
+  int days = 0;
+  view->OnDayPassed = [&] {
+    ++days;
+    EXPECT_EQ(int(host.dates.size()), days) << "after that day's weather";
+  };
+  Frame(3);
+  EXPECT_EQ(days, 2);
+  EXPECT_EQ(host.dates.size(), 2u);
+}

@@ -1,0 +1,73 @@
+#include "office/Desk.h"
+
+#include <QAbstractButton>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "office/Bank.h"
+#include "office/Books.h"
+#include "office/Buy.h"
+#include "office/Eval.h"
+#include "office/Market.h"
+#include "office/Sell.h"
+#include "office/Weather.h"
+
+TOfficeWindow* MakeOfficeWindow(TOfficeKind kind, const TOfficeContext& context) {
+  switch (kind) {
+    case TOfficeKind::Buy: return new TBuyWindow(context);
+    case TOfficeKind::Sell: return new TSellWindow(context);
+    case TOfficeKind::Eval: return new TEvalWindow(context);
+    case TOfficeKind::Weather: return new TWeatherWindow(context);
+    case TOfficeKind::Books: return new TBooksWindow(context);
+    case TOfficeKind::Bank: return new TBankWindow(context);
+    case TOfficeKind::Market: return new TMarketWindow(context);
+  }
+  return nullptr;
+}
+
+// The windows hold the desk's context by reference: none may outlive it.
+TOfficeDesk::~TOfficeDesk() {
+  for (QPointer<TOfficeWindow>& window : windows_) {
+    if (!window) continue;
+    QObject::disconnect(window, nullptr, nullptr, nullptr);
+    if (QMdiSubWindow* frame = window->SubWindow())
+      delete frame;
+    else
+      delete window.data();
+  }
+}
+
+void TOfficeDesk::Toggle(TOfficeKind kind, QAbstractButton& button, QMdiArea& area, const QWidget& centreOn) {
+  QPointer<TOfficeWindow>& slot = windows_[static_cast<std::size_t>(kind)];
+  if (!button.isChecked()) {
+    Close(kind);
+    return;
+  }
+  if (slot) return;
+  TOfficeWindow* window = MakeOfficeWindow(kind, context_);
+  slot = window;
+  QPointer<QAbstractButton> down = &button;
+  QObject::connect(window, &QObject::destroyed, [down] {
+    if (down) down->setChecked(false);
+  });
+  window->ShowInArea(area, centreOn);
+}
+
+void TOfficeDesk::Close(TOfficeKind kind) {
+  QPointer<TOfficeWindow>& slot = windows_[static_cast<std::size_t>(kind)];
+  if (!slot) return;
+  // The child window owns the window; deleting it takes both, at once.
+  if (QMdiSubWindow* frame = slot->SubWindow())
+    delete frame;
+  else
+    delete slot.data();
+}
+
+void TOfficeDesk::CloseAll() {
+  for (std::size_t i = 0; i < OfficeKinds; ++i) Close(static_cast<TOfficeKind>(i));
+}
+
+void TOfficeDesk::Refresh() {
+  for (QPointer<TOfficeWindow>& window : windows_)
+    if (window) window->Refresh();
+}
