@@ -1,5 +1,7 @@
-#include "shell/LivingRanchHooks.h"
-
+// "Fazenda viva" in the main window: the option's check mark, the seven
+// toolbar buttons and their windows, the game's days and the player's
+// building reaching the economy, the companion file with every load and
+// save, and the economy's news in the status bar.
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
@@ -9,11 +11,11 @@
 #include "economy/Pastures.h"
 #include "office/Desk.h"
 #include "office/PastureTable.h"
-#include "view/ToolsUnit.h"
 #include "present/Text.h"
 #include "shell/Principal.h"
 #include "shell/defines.h"
 #include "view/SpeedButton.h"
+#include "view/ToolsUnit.h"
 #include "view/VerMapa.h"
 
 namespace {
@@ -93,7 +95,7 @@ void Follow(TForm1& form) {
   form.Office->Refresh();
 }
 
-void Report(TForm1& form, TEcoResult result) {
+void ReportOrder(TForm1& form, TEcoResult result) {
   if (result != TEcoResult::Done) {
     form.Status.ShowText(form.ExtraText(Refusals[static_cast<std::size_t>(result)]));
     if (form.RefusalSound) form.RefusalSound();
@@ -179,12 +181,13 @@ void PutAllButtonsUp(TForm1& form) {
 }
 }  // namespace
 
-void ConnectLivingRanch(TForm1& form) {
+void TForm1::ConnectLivingRanch() {
+  TForm1& form = *this;
   TOfficeContext context;
   context.map = [&form] { return form.RanchMap.get(); };
   context.economy = [&form] { return form.Living.Economy(); };
   context.text = [&form](TExtraText text) { return form.ExtraText(text); };
-  context.report = [&form](TEcoResult result) { Report(form, result); };
+  context.report = [&form](TEcoResult result) { ReportOrder(form, result); };
   form.Office = std::make_unique<TOfficeDesk>(std::move(context));
   form.RefusalSound = [&form] {
     if (SoundOn && vsOps < form.Audio.Items.Count()) form.Audio.Items.Items(vsOps).Play(false);
@@ -206,7 +209,8 @@ void ConnectLivingRanch(TForm1& form) {
   };
 }
 
-void FollowLivingRanchOption(TForm1& form) {
+void TForm1::FollowLivingRanchOption() {
+  TForm1& form = *this;
   const bool on = form.Fazendaviva1->isChecked();
   form.Office->CloseAll();
   PutAllButtonsUp(form);
@@ -218,7 +222,7 @@ void FollowLivingRanchOption(TForm1& form) {
   }
   if (form.Form2 == nullptr) return;
   if (on) {
-    form.Form2->OnDayPassed = [&form] { LivingRanchDay(form); };
+    form.Form2->OnDayPassed = [&form] { form.LivingRanchDay(); };
     form.Form2->ToolOwner = form.LivingTools.get();
   } else {
     form.Form2->OnDayPassed = nullptr;
@@ -226,7 +230,8 @@ void FollowLivingRanchOption(TForm1& form) {
   }
 }
 
-void LivingRanchLoaded(TForm1& form, const QString& path) {
+void TForm1::LivingRanchLoaded(const QString& path) {
+  TForm1& form = *this;
   switch (form.Living.Loaded(path)) {
     case TCompanionResult::Missing: form.ShowStatus(TExtraText::EcoMissingStatus, CompanionFileName(path)); break;
     case TCompanionResult::Refused: form.ShowStatus(TExtraText::EcoRefusedStatus, CompanionFileName(path)); break;
@@ -235,17 +240,20 @@ void LivingRanchLoaded(TForm1& form, const QString& path) {
   Follow(form);
 }
 
-void LivingRanchSaved(TForm1& form, const QString& path) {
+void TForm1::LivingRanchSaved(const QString& path) {
+  TForm1& form = *this;
   if (form.Living.Saved(path) == TCompanionResult::SaveFailed)
     form.ShowStatus(TExtraText::EcoSaveFailedStatus, CompanionFileName(path));
 }
 
-void LivingRanchNewRanch(TForm1& form) {
+void TForm1::LivingRanchNewRanch() {
+  TForm1& form = *this;
   form.Living.NewRanch();
   Follow(form);
 }
 
-void LivingRanchDay(TForm1& form) {
+void TForm1::LivingRanchDay() {
+  TForm1& form = *this;
   form.Living.DayPassed();
   form.Office->Refresh();
   DrainNews(form);

@@ -16,7 +16,6 @@
 #include "present/Text.h"
 #include "present/WindowSurface.h"
 #include "shell/Editor.h"
-#include "shell/LivingRanchHooks.h"
 #include "shell/ToolReport.h"
 #include "shell/WindowPlacement.h"
 #include "shell/defines.h"
@@ -46,7 +45,7 @@ TForm1::TForm1() {
   FormCreate();
   BuildMenu();
   BuildToolbar();
-  ConnectLivingRanch(*this);
+  ConnectLivingRanch();
   Displays.SetLabels(LabDate, LabFunds);
   Displays.OnDateShown = [this] { Protection.DateShown(); };
   // Every menu command may change a remembered choice.
@@ -219,7 +218,7 @@ void TForm1::Mapagrande1Click() {
 void TForm1::Trilhasonora1Click() { SoundtrackSwitch.Follow(); }
 void TForm1::Lembrarescolhas1Click() { Choices.Switch(RememberChoices, ChoiceTargets()); }
 void TForm1::Protegerojogo1Click() { Protection.Switch(ProtectGame); }
-void TForm1::Fazendaviva1Click() { FollowLivingRanchOption(*this); }
+void TForm1::Fazendaviva1Click() { FollowLivingRanchOption(); }
 
 void TForm1::ShowGameState() { Displays.ShowGameState(RanchMap.get()); }
 

@@ -230,6 +230,15 @@ class TForm1 : public QMainWindow {
   TChoiceTargets ChoiceTargets();
   void BuildToolbar();
   void BuildStatusBar();
+  // "Fazenda viva" in the window (LivingRanchHooks.cpp): the windows and tools
+  // connected, the option followed, the economy's file with the game's, a new
+  // ranch, a day passed.
+  void ConnectLivingRanch();
+  void FollowLivingRanchOption();
+  void LivingRanchLoaded(const QString& path);
+  void LivingRanchSaved(const QString& path);
+  void LivingRanchNewRanch();
+  void LivingRanchDay();
   // The items and buttons language lines 1..18 and 36..43 label, in line order.
   decltype(TLanguageTargets::menuCaptions) MenuCaptionItems() const;
   decltype(TLanguageTargets::toolbar) ToolbarButtons() const;

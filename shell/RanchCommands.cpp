@@ -4,7 +4,6 @@
 #include <QFileInfo>
 
 #include "shell/GameDialogs.h"
-#include "shell/LivingRanchHooks.h"
 #include "shell/Principal.h"
 #include "shell/SaveGame.h"
 #include "shell/defines.h"
@@ -18,7 +17,7 @@ void TForm1::Carregarjogo1Click() {
 void TForm1::Novafazenda1Click() {
   if (!Protection.MayStartNew()) return;
   if (!Report(Ranch.New())) return;
-  LivingRanchNewRanch(*this);
+  LivingRanchNewRanch();
   ScrollToHouse();
 }
 
@@ -39,13 +38,13 @@ void TForm1::Refazer1Click() { Report(Ranch.Redo()); }
 // With "Fazenda viva" running, the economy's companion file goes with the game.
 bool TForm1::SaveGameTo(const QString& path) {
   const bool saved = Report(Ranch.SaveTo(path), path);
-  if (saved) LivingRanchSaved(*this, path);
+  if (saved) LivingRanchSaved(path);
   return saved;
 }
 
 bool TForm1::LoadGameFrom(const QString& path) {
   const bool loaded = Report(Ranch.Open(path), path);
-  if (loaded) LivingRanchLoaded(*this, path);
+  if (loaded) LivingRanchLoaded(path);
   return loaded;
 }
 
