@@ -224,9 +224,11 @@ void TForm1::FollowLivingRanchOption() {
   if (on) {
     form.Form2->OnDayPassed = [&form] { form.LivingRanchDay(); };
     form.Form2->ToolOwner = form.LivingTools.get();
+    form.Form2->EconomyOnShow = [&form]() -> const TEconomy* { return form.Living.Economy(); };
   } else {
     form.Form2->OnDayPassed = nullptr;
     form.Form2->ToolOwner = nullptr;
+    form.Form2->EconomyOnShow = nullptr;
   }
 }
 

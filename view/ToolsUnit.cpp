@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <array>
+#include <utility>
 
 #include "present/Text.h"
 #include "shell/defines.h"
@@ -100,6 +101,14 @@ void TTools::SetEconomyTools(bool on) {
       if (StatusText) StatusText->setText(QString());
     }
     button->setCheckable(on);
+  }
+  // The four buttons wear their pictures only while the ranch lives; the
+  // game without it shows them bare, as it always did.
+  const std::array<std::pair<TSpeedButton*, const char*>, 4> pictured = {
+      {{BotComida, "BotComida"}, {BotAgua, "BotAgua"}, {BotPlant, "BotPlant"}, {BotSpray, "BotSpray"}}};
+  for (const auto& [button, glyph] : pictured) {
+    button->setIcon(on ? QIcon(QStringLiteral(":/glyphs/%1.png").arg(QLatin1String(glyph))) : QIcon());
+    if (on) button->setIconSize(QSize(GlyphSize, GlyphSize));
   }
   economyTools_ = on;
 }

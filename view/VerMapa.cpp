@@ -256,6 +256,9 @@ void TForm2::DXTimer1Timer(int) {
   if (RanchMap && IMGChao)
     RanchMap->Draw(back, Tela->width(), Tela->height(), viewX, viewY, *IMGChao, *horizontalLink_,
                    *verticalLink_);
+  if (RanchMap && IMGChao)
+    figures_.Draw(back, EconomyOnShow ? EconomyOnShow() : nullptr, *RanchMap, *IMGChao, Tela->width(), Tela->height(),
+                  viewX, viewY, TileSize, RanchDay(RanchMap->Record()));
   ClearBeyondMap(back, viewX, viewY);
 
   back.Canvas().TextOut(0, 0, std::to_string(DrawRate));

@@ -18,6 +18,7 @@
 #include "present/DXInput.h"
 #include "present/DXSound.h"
 #include "present/DXTimer.h"
+#include "view/RanchFigures.h"
 #include "view/ViewPlace.h"
 #include "view/Draft.h"
 #include "view/DragPath.h"
@@ -168,6 +169,9 @@ class TForm2 : public QMdiSubWindow {
   // Called after each day the game clock runs, that day's weather done;
   // none: the clock runs its days in one go, as it always did.
   std::function<void()> OnDayPassed;
+  // The economy whose troughs, planted grass and cattle the frame draws over
+  // the tiles, asked each frame; unset or null: nothing is drawn over them.
+  std::function<const TEconomy*()> EconomyOnShow;
   // None: every tool is the map's, and the eye tool does nothing.
   IToolOwner* ToolOwner = nullptr;
   bool Drafting() const { return drafting_; }
@@ -232,4 +236,5 @@ class TForm2 : public QMdiSubWindow {
   bool pressPending_ = false;
   int pressX_ = 0;
   int pressY_ = 0;
+  TRanchFigures figures_;
 };
