@@ -99,6 +99,8 @@ void ReportOrder(TForm1& form, TEcoResult result) {
   if (result != TEcoResult::Done) {
     form.Status.ShowText(form.ExtraText(Refusals[static_cast<std::size_t>(result)]));
     if (form.RefusalSound) form.RefusalSound();
+  } else {
+    form.Ranch.MarkTraded();
   }
   Follow(form);
   DrainNews(form);
@@ -126,6 +128,7 @@ class TLivingTools : public IToolOwner {
     TEconomy& eco = *form_.Living.Economy();
     if (newStroke) eco.StartDrag();
     if (Verdict(tool, x, y) != tvAllowed || !eco.ToolAction(*form_.RanchMap, tool, x, y)) return false;
+    form_.Ranch.MarkTraded();
     Follow(form_);
     return true;
   }

@@ -13,6 +13,7 @@ TRanchResult TRanch::New() {
   map_->Tick(1);
   // Nothing of the ranch before can be undone into this one.
   strokes_.Clear();
+  traded_ = false;
   return TRanchResult::NewRanch;
 }
 
@@ -23,6 +24,7 @@ TRanchResult TRanch::SaveTo(const QString& path) {
   switch (SaveGameRecord(path, map_->Record())) {
     case TSaveResult::Saved:
       strokes_.MarkSaved();
+      traded_ = false;
       lastPath_ = path;
       return TRanchResult::Saved;
     case TSaveResult::Refused:
@@ -40,6 +42,7 @@ TRanchResult TRanch::Open(const QString& path) {
   switch (LoadGameRecord(path, map_->Record())) {
     case TLoadResult::Loaded:
       strokes_.Clear();
+      traded_ = false;
       lastPath_ = path;
       return TRanchResult::Loaded;
     case TLoadResult::Missing:

@@ -56,8 +56,11 @@ class TRanch {
   TRanchResult Undo();
   TRanchResult Redo();
 
-  // Whether the ranch changed since it was last saved, loaded or made.
-  bool Changed() const { return strokes_.Changed(); }
+  // Whether the ranch changed since it was last saved, loaded or made: its
+  // building, or what the living ranch's trades and tools changed.
+  bool Changed() const { return strokes_.Changed() || traded_; }
+  // A change the building strokes do not hold (a trade of the living ranch).
+  void MarkTraded() { traded_ = true; }
   // The file last saved or loaded; "mapa.map" until there is one.
   const QString& LastPath() const { return lastPath_; }
 
@@ -65,4 +68,5 @@ class TRanch {
   const std::unique_ptr<TMapa>& map_;
   TStrokeHistory& strokes_;
   QString lastPath_;
+  bool traded_ = false;
 };

@@ -104,6 +104,21 @@ TEST_F(RanchCommands, UndoRedoAndARedoTheMoneyDoesNotReach) {
   EXPECT_TRUE(SameAs(poor));
 }
 
+// A trade of the living ranch is a change too, until the ranch is saved,
+// loaded or made anew.
+TEST_F(RanchCommands, ATradeCountsAsAChangeUntilSaved) {
+  ranch.MarkTraded();
+  EXPECT_TRUE(ranch.Changed());
+  EXPECT_EQ(ranch.SaveTo(dir.filePath("traded.map")), TRanchResult::Saved);
+  EXPECT_FALSE(ranch.Changed());
+  ranch.MarkTraded();
+  EXPECT_EQ(ranch.Open(dir.filePath("traded.map")), TRanchResult::Loaded);
+  EXPECT_FALSE(ranch.Changed());
+  ranch.MarkTraded();
+  EXPECT_EQ(ranch.New(), TRanchResult::NewRanch);
+  EXPECT_FALSE(ranch.Changed());
+}
+
 TEST_F(RanchCommands, ANewRanchForgetsTheStrokes) {
   BuildOnePiece();
   EXPECT_EQ(ranch.New(), TRanchResult::NewRanch);
