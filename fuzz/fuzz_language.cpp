@@ -13,8 +13,8 @@
 #include <string_view>
 
 #include "present/Text.h"
-#include "shell/ExtraTexts.h"
-#include "shell/LanguageFile.h"
+#include "datafiles/ExtraTexts.h"
+#include "datafiles/LanguageFile.h"
 #include "shell/defines.h"
 
 namespace {

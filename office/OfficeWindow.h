@@ -12,7 +12,7 @@
 
 #include "economy/Economy.h"
 #include "map/Mapa.h"
-#include "shell/ExtraTexts.h"
+#include "datafiles/ExtraTexts.h"
 
 class QMdiArea;
 class QMdiSubWindow;

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/ExtraTexts.h"
-#include "shell/LanguageFile.h"
+#include "datafiles/ExtraTexts.h"
+#include "datafiles/LanguageFile.h"
 
 class QAction;
 class QLabel;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "shell/Choices.h"
-#include "shell/ExtraTexts.h"
+#include "datafiles/ExtraTexts.h"
 
 class QAction;
 class QWidget;

@@ -5,7 +5,7 @@
 // message.
 #include <QString>
 
-#include "shell/ExtraTexts.h"
+#include "datafiles/ExtraTexts.h"
 #include "shell/Ranch.h"
 
 class QLabel;

@@ -4,7 +4,7 @@
 #include <QString>
 #include <string>
 
-#include "shell/ExtraTexts.h"
+#include "datafiles/ExtraTexts.h"
 #include "view/Draft.h"
 
 class TSpeedButton;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "CommandsTestApp.h"
-#include "shell/ExtraTexts.h"
+#include "datafiles/ExtraTexts.h"
 #include "shell/ToolReport.h"
 #include "view/SpeedButton.h"
 

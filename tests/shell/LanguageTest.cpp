@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "shell/LanguageFile.h"
+#include "datafiles/LanguageFile.h"
 #include "shell/defines.h"
 
 namespace {

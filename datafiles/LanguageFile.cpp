@@ -1,4 +1,4 @@
-#include "shell/LanguageFile.h"
+#include "datafiles/LanguageFile.h"
 
 #include <QFile>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "shell/ExtraTexts.h"
+#include "datafiles/ExtraTexts.h"
 
 #include <QString>
 
-#include "shell/LanguageFile.h"
+#include "datafiles/LanguageFile.h"
 
 namespace {
 constexpr std::string_view Placeholder = "%1";
