@@ -13,21 +13,18 @@
 
 #include "datafiles/zolsalvacfg.h"
 #include "office/Desk.h"
-#include "present/Text.h"
 #include "present/WindowSurface.h"
 #include "shell/Editor.h"
-#include "shell/ToolReport.h"
 #include "shell/WindowPlacement.h"
 #include "shell/defines.h"
 #include "view/LargeMap.h"
 #include "view/ToolsUnit.h"
-#include "view/VerMapa.h"
 #include "view/SpeedButton.h"
+#include "view/VerMapa.h"
 #include "view/ZoomScroll.h"
 
 namespace {
 constexpr int StatusBarHeight = 19;
-constexpr int FrameInterval = 66;
 }  // namespace
 
 TForm1::TForm1() {
@@ -98,69 +95,6 @@ void TForm1::BuildStatusBar() {
   StatusText = new QLabel(StatusBar);
   StatusBar->addWidget(StatusText, 1);
   Status.SetPanel(StatusText);
-}
-
-void TForm1::CreateMapView() {
-  Form2 = new TForm2;
-  MdiArea->addSubWindow(Form2);
-  Form2->RanchMap = RanchMap.get();
-  Form2->IMGChao = &IMGChao;
-  Form2->IMGOutros = &IMGOutros;
-  Form2->Audio = &Audio;
-  Form2->Strokes = &Strokes;
-  IMGChao.SetDXDraw(Form2->Tela);
-  IMGOutros.SetDXDraw(Form2->Tela);
-  Form2->show();
-}
-
-void TForm1::CreatePalette() {
-  Tools = new TTools(Form2, StatusText, this);
-  Tools->show();
-  // "Traçado com prévia": the view's drafts and unbuilt tiles in the status
-  // bar, the tool's hint after them, and the right click that raises the tool.
-  Form2->OnToolReport = [this](const TToolReport& report) {
-    StatusText->setText(ToolReportStatus(Language.Extras(), report, Tools->PickedTool()));
-  };
-  Form2->OnRaiseTool = [this] { Tools->RaiseTool(); };
-  // The palette's zoom is one of the remembered choices.
-  for (TSpeedButton* zoom : {Tools->BotAproxima, Tools->BotReduz})
-    connect(zoom, &QToolButton::clicked, this, [this] { Choices.Follow(); });
-}
-
-void TForm1::showEvent(QShowEvent* event) {
-  QMainWindow::showEvent(event);
-  if (shown_) return;
-  shown_ = true;
-  FormShow();
-}
-
-void TForm1::FormShow() {
-  if (!Form2 || !Tools) return;
-  if (centralWidget()->layout()) centralWidget()->layout()->activate();
-  Form2->PlaceInMainWindow(width(), height() - menuBar()->height());
-  Tools->move(x() + 6, y() + 82);
-  Tools->resize(84, Tools->height());
-
-  LanguageFiles.clear();
-  ScanLanguages();
-  LoadLanguage("portugues.dat");
-
-  Form2->DXTimer1->SetInterval(FrameInterval);
-
-  RanchMap = std::make_unique<TMapa>(&Displays);
-  Form2->RanchMap = RanchMap.get();
-  RanchMap->Generate();
-  RanchMap->AdvanceForecast();
-  RanchMap->Tick(1);
-
-  ViewY = 0;
-  ViewX = 0;
-  GameSpeed = 4;
-  TickCount = 0;
-  SoundOn = true;
-  MusicOn = true;
-
-  ScrollToHouse();
 }
 
 bool TForm1::FormCloseQuery() { return Protection.MayLeave(); }
