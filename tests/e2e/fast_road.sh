@@ -15,16 +15,6 @@ focus_window "$MAIN"
 xdotool key ctrl+0  # time stands still: only the tool changes the map
 sleep 0.5
 
-# Saves with Ctrl+S into $1 (a fresh mapa.map each time).
-save_as() {
-  rm -f mapa.map
-  focus_window "$MAIN"
-  xdotool key ctrl+s
-  wait_for_save
-  sleep 0.2
-  cp mapa.map "$1"
-}
-
 eval "$(xdotool getwindowgeometry --shell "$MAIN")"
 MAIN_X=$X MAIN_Y=$Y
 eval "$(xdotool getwindowgeometry --shell "$PALETTE")"

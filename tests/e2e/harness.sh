@@ -55,6 +55,17 @@ wait_for_save() {
   fail "Ctrl+S saved no mapa.map"
 }
 
+# Saves with Ctrl+S into $1 (a fresh mapa.map each time); MAIN is the main
+# window.
+save_as() {
+  rm -f mapa.map
+  focus_window "$MAIN"
+  xdotool key ctrl+s
+  wait_for_save
+  sleep 0.2
+  cp mapa.map "$1"
+}
+
 # Gives the window the focus; without a window manager this is what makes the
 # application active, and only an active application runs frames.
 focus_window() {

@@ -13,15 +13,6 @@ focus_window "$MAIN"
 xdotool key ctrl+0  # time stands still: only the tools change the map
 sleep 0.5
 
-# Saves with Ctrl+S into $1 (a fresh mapa.map each time).
-save_as() {
-  rm -f mapa.map
-  focus_window "$MAIN"
-  xdotool key ctrl+s
-  wait_for_save
-  sleep 0.2
-  cp mapa.map "$1"
-}
 # "x y" of every tile whose kind differs between two saves, with both kinds.
 changed_tiles() {
   paste -d' ' <("$ZOLMAP" dump "$1" | tr ' ' '\n') <("$ZOLMAP" dump "$2" | tr ' ' '\n') |
