@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <algorithm>
 
 #include "office/Bank.h"
 #include "office/Books.h"
@@ -37,6 +38,10 @@ TOfficeDesk::~TOfficeDesk() {
   }
 }
 
+namespace {
+constexpr int CascadeStep = 28;
+}  // namespace
+
 void TOfficeDesk::Toggle(TOfficeKind kind, QAbstractButton& button, QMdiArea& area, const QWidget& centreOn) {
   QPointer<TOfficeWindow>& slot = windows_[static_cast<std::size_t>(kind)];
   if (!button.isChecked()) {
@@ -50,7 +55,14 @@ void TOfficeDesk::Toggle(TOfficeKind kind, QAbstractButton& button, QMdiArea& ar
   QObject::connect(window, &QObject::destroyed, [down] {
     if (down) down->setChecked(false);
   });
-  window->ShowInArea(area, centreOn);
+  // Each kind a step apart on the diagonal, so that windows opened together
+  // do not hide one another; all within the document area.
+  if (QMdiSubWindow* frame = window->ShowInArea(area, centreOn)) {
+    const int step = (static_cast<int>(kind) - static_cast<int>(OfficeKinds) / 2) * CascadeStep;
+    const QPoint at = frame->pos() + QPoint(step, step);
+    frame->move(std::clamp(at.x(), 0, std::max(0, area.viewport()->width() - frame->width())),
+                std::clamp(at.y(), 0, std::max(0, area.viewport()->height() - frame->height())));
+  }
 }
 
 void TOfficeDesk::Close(TOfficeKind kind) {
