@@ -35,6 +35,9 @@ enum class TFamily : std::uint8_t { Road, Fence, Duct, Water };
 enum class TPlaceMode : std::uint8_t { Place, Join };
 
 constexpr int MapSize = 98;  // grid 0..97; ring 0 and 97; playable 1..96
+// The playable columns and rows.
+constexpr int FirstPlayable = 1;
+constexpr int LastPlayable = MapSize - 2;
 
 // Whether (x, y) names a tile of the grid, ring included.
 constexpr bool InGrid(int x, int y) { return x >= 0 && x < MapSize && y >= 0 && y < MapSize; }

@@ -16,7 +16,6 @@
 #include "shell/defines.h"
 #include "view/LargeMap.h"
 #include "view/MouseNavigation.h"
-#include "view/ZoomScroll.h"
 
 std::int32_t MouseX = 0, MouseY = 0;
 std::int32_t HoverX = 0, HoverY = 0;
@@ -42,9 +41,6 @@ constexpr int SurfaceInset = 17;  // the surface stops one pixel short of the ba
 // window's outer right and bottom edges, clear of frame and scroll bars.
 constexpr int ActiveAreaRight = 28;
 constexpr int ActiveAreaBottom = 44;
-constexpr int FirstTile = 1;
-constexpr int LastTile = 96;
-constexpr int MarkerOpacity = 96;
 constexpr int DesignClientWidth = 309;
 constexpr int DesignClientHeight = 242;
 // At start-up the view reaches below the main window's client by this much.
@@ -67,26 +63,14 @@ constexpr TClockStep ClockSteps[] = {
 };
 static_assert(std::size(ClockSteps) == 7);
 
-// IMGOutros item of the hover marker, indexed by TToolVerdict.
-constexpr int MarkerItem[] = {1, 3, 2};  // white, green, red
-static_assert(std::size(MarkerItem) == tvRefused + 1);
-
-// A frame of the given width just inside `square`.
-void FillRing(TDirectDrawSurface& surface, const TRect& square, int width, std::uint32_t pixel) {
-  surface.FillRect({square.Left, square.Top, square.Right, square.Top + width}, pixel);
-  surface.FillRect({square.Left, square.Bottom - width, square.Right, square.Bottom}, pixel);
-  surface.FillRect({square.Left, square.Top + width, square.Left + width, square.Bottom - width}, pixel);
-  surface.FillRect({square.Right - width, square.Top + width, square.Right, square.Bottom - width}, pixel);
-}
-
 // The map drawing leaves alone what lies past column and row 96 (at the
 // largest scroll position, or when the map is smaller than the view); it is
 // cleared here every frame, so nothing of an earlier frame stays there.
 void ClearBeyondMap(TDirectDrawSurface& back, int viewX, int viewY) {
   const int size = TileSize;
   if (size <= 0) return;
-  const int right = (LastTile - std::max(viewX, 0)) * size;
-  const int bottom = (LastTile - std::max(viewY, 0)) * size;
+  const int right = (LastPlayable - std::max(viewX, 0)) * size;
+  const int bottom = (LastPlayable - std::max(viewY, 0)) * size;
   back.FillRect({right, 0, back.Width(), back.Height()}, BeyondMapPixel);
   back.FillRect({0, bottom, back.Width(), back.Height()}, BeyondMapPixel);
 }
@@ -103,13 +87,6 @@ std::uint32_t ProcessMilliseconds() {
 
 bool ModalInputOpen() {
   return QApplication::activePopupWidget() != nullptr || QApplication::activeModalWidget() != nullptr;
-}
-
-void DrawMarkerOutline(TDirectDrawSurface& surface, const TRect& square, int tileSize) {
-  const int width = MarkerOutlineWidth(tileSize);
-  FillRing(surface, square, width, MarkerOutlineDark);
-  const TRect inner{square.Left + width, square.Top + width, square.Right - width, square.Bottom - width};
-  FillRing(surface, inner, width, MarkerOutlineLight);
 }
 
 bool TFocusEdit::event(QEvent* event) {
@@ -315,127 +292,6 @@ void TForm2::FollowStroke() {
     Strokes->Close();
   else if (!Strokes->IsOpen())
     Strokes->Open();
-}
-
-void TForm2::ScrollByKeys() {
-  Edit1->clear();
-  Edit1->setFocus();
-  const TInputStates& states = Tecla->CurrentStates;
-  if (states[stRight]) ScrollBy(1, 0);
-  if (states[stLeft]) ScrollBy(-1, 0);
-  if (states[stDown]) ScrollBy(0, 1);
-  if (states[stUp]) ScrollBy(0, -1);
-}
-
-void TForm2::FollowZoom() {
-  if (ZoomStepValid()) TileSize = ZoomSizes[ZoomIndex];
-}
-
-void TForm2::ZoomAt(int steps, const QPoint& cursor) {
-  if (!ZoomStepValid() || TileSize == 0) return;
-  const int step = std::clamp(ZoomIndex + steps, FirstZoom, LastZoom);
-  const int size = ZoomSizes[step];
-  if (size == 0) return;
-  // The tile under the cursor as the frame's tool handling sees it.
-  const int tileX = ViewX + cursor.x() / TileSize + 1;
-  const int tileY = ViewY + cursor.y() / TileSize + 1;
-  ZoomIndex = static_cast<unsigned char>(step);
-  // At once, so that the next frame draws the new origin at the new size.
-  TileSize = static_cast<unsigned char>(size);
-  // The bars get the limits of the new tile size before the position, which
-  // the map drawing would otherwise cut to the old size's limits.
-  BarraHorizontal->setMaximum(std::max(1, ScrollLimit(Tela->width(), size)));
-  BarraVertical->setMaximum(std::max(1, ScrollLimit(Tela->height(), size)));
-  ScrollTo(ScrollKeeping(tileX, cursor.x(), size), ScrollKeeping(tileY, cursor.y(), size));
-}
-
-void TForm2::CentreOn(int tileX, int tileY) {
-  ScrollTo(CentredScroll(tileX, Tela->width(), TileSize), CentredScroll(tileY, Tela->height(), TileSize));
-}
-
-void TForm2::ScrollToStart(int startX, int startY) { ScrollTo(StartScroll(startX), StartScroll(startY)); }
-
-void TForm2::ScrollBy(int columns, int rows) {
-  if (columns != 0) BarraHorizontal->setValue(BarraHorizontal->value() + columns);
-  if (rows != 0) BarraVertical->setValue(BarraVertical->value() + rows);
-}
-
-void TForm2::ScrollTo(int viewX, int viewY) {
-  BarraHorizontal->setValue(viewX);
-  BarraVertical->setValue(viewY);
-}
-
-void TForm2::TelaMouseDown(int x, int y) {
-  pressPending_ = true;
-  pressX_ = x;
-  pressY_ = y;
-}
-
-void TForm2::HandleTool() {
-  if (TileSize == 0 || !RanchMap) return;
-  // A press since the last frame works on the tile where it landed, even when
-  // the button is up again already: the same as a press held for one frame.
-  const bool tapped = pressPending_;
-  pressPending_ = false;
-  const std::optional<TDragFrom> dragFrom = std::exchange(dragFrom_, std::nullopt);  // [drag]
-  soundsThisFrame_ = 0;
-  HoverX = (tapped ? pressX_ : MouseX) / TileSize + ViewX + 1;
-  HoverY = (tapped ? pressY_ : MouseY) / TileSize + ViewY + 1;
-  const bool moved = HoverX != LastHoverX || HoverY != LastHoverY;
-  if (moved) ClickLatch = false;
-  LastHoverX = HoverX;
-  LastHoverY = HoverY;
-  if (moved) HoverMoved();  // [draft] ends a message of tiles left unbuilt
-  // Right after a zoom-out the hover can lie past the map for one frame.
-  if (HoverX < FirstTile || HoverX > LastTile || HoverY < FirstTile || HoverY > LastTile) return;
-  if (DraftFrame(tapped)) return;  // [draft]
-
-  const bool held = Tecla->Mouse.ButtonDown(0) && SurfaceUnderCursor();
-  const bool pressed = tapped || held;
-  // [drag] The tiles a fast hand passed since the last frame come first.
-  if (held) dragFrom_ = TDragFrom{{HoverX, HoverY}, TileSize};
-  if (pressed && !tapped && dragFrom) MendDrag(*dragFrom);
-
-  const TTile& tile = RanchMap->Record().tiles[HoverX][HoverY];
-  const bool owned = ToolOwner && ToolOwner->Owns(CurrentTool);
-  const TToolVerdict verdict =
-      owned ? ToolOwner->Verdict(CurrentTool, HoverX, HoverY) : ToolVerdict(CurrentTool, tile, RanchMap->Record().funds);
-  if (moved && ToolOwner && CurrentTool == tlVer) ToolOwner->Inspect(HoverX, HoverY);
-  DrawMarker(verdict);
-
-  if (verdict == tvRefused) {
-    if (pressed && !ClickLatch) {
-      if (SoundOn) PlayFrameSound(vsOps);
-      if (!owned) NoteRefusal({HoverX, HoverY}, tile);
-      ClickLatch = true;
-    }
-    return;
-  }
-  if (!pressed) return;
-  if (owned) {
-    if (!ToolOwner->Act(CurrentTool, HoverX, HoverY, tapped || !dragFrom)) return;
-    if (SoundOn) PlayFrameSound(vsPlop);
-    ClickLatch = true;
-    return;
-  }
-  const auto x = static_cast<std::uint8_t>(HoverX);
-  const auto y = static_cast<std::uint8_t>(HoverY);
-  if (!UseTool(*RanchMap, CurrentTool, x, y, Strokes)) return;
-  // The bulldozer is heard even with the sound effects off.
-  if (CurrentTool == tlBulldoze) PlaySound(vsBulldoze);
-  if (CurrentTool != tlBulldoze && SoundOn) PlayFrameSound(vsPlop);
-  ClickLatch = true;
-}
-
-void TForm2::DrawMarker(TToolVerdict verdict) {
-  if (!IMGOutros || !Tela->BackSurface()) return;
-  const int item = MarkerItem[verdict];
-  if (item >= IMGOutros->Items.Count()) return;
-  const int left = (HoverX - 1 - ViewX) * TileSize;
-  const int top = (HoverY - 1 - ViewY) * TileSize;
-  const TRect square{left, top, left + TileSize, top + TileSize};
-  IMGOutros->Items.Items(item).DrawBlended(*Tela->BackSurface(), square, 0, MarkerOpacity);
-  if (HighlightMarker) DrawMarkerOutline(*Tela->BackSurface(), square, TileSize);
 }
 
 // Asking the window system is a round trip; while the cursor lies over the

@@ -18,7 +18,9 @@
 #include "present/DXInput.h"
 #include "present/DXSound.h"
 #include "present/DXTimer.h"
+#include "view/MarkerOutline.h"
 #include "view/RanchFigures.h"
+#include "view/ToolOwner.h"
 #include "view/ViewPlace.h"
 #include "view/Draft.h"
 #include "view/DragPath.h"
@@ -41,15 +43,6 @@ void ResetViewGlobals();
 // Whether a menu or a modal dialog has the keyboard and mouse: the frame then
 // neither scrolls by keys nor works the tool.
 bool ModalInputOpen();
-
-// The highlighted marker's outline: a dark ring along the tile's edge and a
-// light ring inside it, so that one of the two stands out from any ground.
-inline constexpr std::uint32_t MarkerOutlineDark = 0xFF000000;
-inline constexpr std::uint32_t MarkerOutlineLight = 0xFFFFFFFF;
-// Width in pixels of each ring for a tile size.
-constexpr int MarkerOutlineWidth(int tileSize) { return tileSize >= 48 ? 2 : 1; }
-// Draws the outline around `square`, clipped to the surface.
-void DrawMarkerOutline(TDirectDrawSurface& surface, const TRect& square, int tileSize);
 
 // What the view shows where the map has no tile (right of column 96, below
 // row 96).
@@ -80,20 +73,6 @@ class TFocusEdit : public QLineEdit {
 
  protected:
   bool event(QEvent* event) override;
-};
-
-// Tools another room works while it runs (the living ranch's economy): it
-// judges them for the marker and works them in place of the map's tool
-// table, and reads the land under the eye tool.
-class IToolOwner {
- public:
-  virtual ~IToolOwner() = default;
-  virtual bool Owns(TToolKind tool) const = 0;
-  virtual TToolVerdict Verdict(TToolKind tool, int x, int y) const = 0;
-  // True when the tool acted; `newStroke`: the first tile of a press.
-  virtual bool Act(TToolKind tool, int x, int y, bool newStroke) = 0;
-  // The eye tool came onto a new tile of the map.
-  virtual void Inspect(int x, int y) = 0;
 };
 
 class TForm2 : public QMdiSubWindow {
