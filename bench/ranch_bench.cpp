@@ -34,7 +34,7 @@ void BuildRanch(TMapa& map, TEconomy& eco) {
           if (x == x0 || x == x0 + 12 || y == y0 || y == y0 + 12)
             map.PlaceLinear(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), BaseFence, TPlaceMode::Place);
       map.PlaceFitting(static_cast<std::uint8_t>(x0 + 6), static_cast<std::uint8_t>(y0 + 12), FittingGate);
-      map.Record().tiles[x0 + 11][y0 + 11] = {tkWater, ImageOpenWater};
+      map.Record().tiles[x0 + 11][y0 + 11] = {0, ImageOpenWater, tkWater};
     }
   map.Record().funds = 50'000'000;
   eco.Start(map, 1);

@@ -78,15 +78,17 @@ TEST(RanchPictures, FollowTheDetailedTerrainAndLeaveTheRestOfTheirRowsClear) {
   const auto used = [](int i) {
     return i < FirstPlantedPattern + 3 || (i >= FirstCattlePattern && i < RanchPatternEnd);
   };
-  for (int i = WaterTroughPattern; i < patterns; ++i)
-    if (!used(i)) EXPECT_EQ(Shown(Pattern(Chao(), i)), 0) << i;
+  for (int i = WaterTroughPattern; i < patterns; ++i) {
+    if (used(i)) continue;
+    EXPECT_EQ(Shown(Pattern(Chao(), i)), 0) << i;
+  }
   for (int i = WaterTroughPattern; i < RanchPatternEnd; ++i) {
     if (!used(i)) continue;
     const TCanvas tile = Pattern(Chao(), i);
     // Laid over a tile, each leaves the ground showing round it.
     EXPECT_GT(Shown(tile), 20) << i;
     EXPECT_GT(TilePixels * TilePixels - Shown(tile), 60) << i;
-    EXPECT_TRUE(Keyed(tile.Get(0, 0)) || i >= FirstPlantedPattern && i < FirstCattlePattern) << i;
+    EXPECT_TRUE(Keyed(tile.Get(0, 0)) || (i >= FirstPlantedPattern && i < FirstCattlePattern)) << i;
   }
 }
 
