@@ -177,3 +177,37 @@ bool TEconomy::ToolAction(TMapa& map, TToolKind tool, int x, int y) {
 }
 
 void TEconomy::Built(std::int64_t cost) { Book(month_.building, cost); }
+
+std::uint32_t TEconomy::ToolStateKey(TToolKind tool, int x, int y) const {
+  if (tool != tlSpray) return TileIndex(x, y);
+  const std::uint8_t index = survey_.PastureAt(x, y);
+  return index == NoPasture ? SprayKey : SprayKey | pastures_[index].id;
+}
+
+namespace {
+// Works for the const and the mutable list alike.
+template <typename Pastures>
+auto PastureWithId(Pastures& pastures, std::uint32_t id) -> decltype(&pastures[0]) {
+  auto found = std::find_if(pastures.begin(), pastures.end(), [id](const TPasture& p) { return p.id == id; });
+  return found == pastures.end() ? nullptr : &*found;
+}
+}  // namespace
+
+std::uint32_t TEconomy::ToolState(std::uint32_t key) const {
+  if ((key & SprayKey) == 0) return key < TileCount ? layer_[key] : 0;
+  const TPasture* pasture = PastureWithId(pastures_, key & 0xFFFF);
+  return pasture == nullptr ? 0 : (std::uint32_t{pasture->pests} << 16) | pasture->protection;
+}
+
+void TEconomy::PutToolState(const TMapa& map, std::uint32_t key, std::uint32_t value) {
+  if ((key & SprayKey) == 0) {
+    if (key >= TileCount) return;
+    layer_[key] = static_cast<std::uint8_t>(value & LayerBits);
+    RefreshShapes(map);
+    return;
+  }
+  TPasture* pasture = PastureWithId(pastures_, key & 0xFFFF);
+  if (pasture == nullptr) return;
+  pasture->pests = static_cast<std::uint16_t>(std::min<std::uint32_t>(value >> 16, PestsMax));
+  pasture->protection = static_cast<std::uint16_t>(value & 0xFFFF);
+}

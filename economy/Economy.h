@@ -121,6 +121,14 @@ class TEconomy {
   bool ToolAction(TMapa& map, TToolKind tool, int x, int y);
   // A map tool charged `cost` (negative: undo gave money back).
   void Built(std::int64_t cost);
+  // What a tool on (x, y) changes of the economy, as one number under one
+  // key, so undo can put it back: a tile's layer, or a pasture's pests and
+  // protection for spraying. PutToolState takes a value ToolState gave; a key
+  // whose pasture is gone, or off the map, changes nothing.
+  static constexpr std::uint32_t SprayKey = 0x10000;  // | the pasture's id
+  std::uint32_t ToolStateKey(TToolKind tool, int x, int y) const;
+  std::uint32_t ToolState(std::uint32_t key) const;
+  void PutToolState(const TMapa& map, std::uint32_t key, std::uint32_t value);
 
   // Trade and bank; a refusal changes nothing. The pasture is named by any
   // of its tiles.

@@ -48,6 +48,7 @@ void TStrokeHistory::Close() {
   open_ = false;
   // A tile changed and changed back within the stroke has nothing to undo.
   std::erase_if(current_.changes, [](const TTileChange& c) { return SameTile(c.before, c.after); });
+  std::erase_if(current_.side, [](const TSideChange& c) { return c.before == c.after; });
   if (current_.Empty()) return;
   undo_.push_back(std::move(current_));
   current_ = TStroke{};
@@ -86,6 +87,30 @@ bool TStrokeHistory::Record(TMapa& map, const std::function<bool()>& change) {
   return result;
 }
 
+void TStrokeHistory::RecordSide(const TSideChange& change, std::int64_t charged) {
+  if (!open_) Open();
+  auto same = std::find_if(current_.side.begin(), current_.side.end(),
+                           [&](const TSideChange& c) { return c.key == change.key; });
+  if (same == current_.side.end())
+    current_.side.push_back(change);
+  else
+    same->after = change.after;
+  current_.charged += charged;
+  changed_ = true;
+  redo_.clear();
+  Notify();
+}
+
+void TStrokeHistory::PutSideValues(const TStroke& stroke, bool after) {
+  if (!PutSide) return;
+  // Undone last first, the reverse of the order they were made in.
+  if (after) {
+    for (const TSideChange& c : stroke.side) PutSide(c.key, c.after);
+  } else {
+    for (auto c = stroke.side.rbegin(); c != stroke.side.rend(); ++c) PutSide(c->key, c->before);
+  }
+}
+
 void TStrokeHistory::AddChange(int x, int y, const TTile& before, const TTile& after) {
   for (auto& change : current_.changes) {
     if (change.x == x && change.y == y) {
@@ -106,6 +131,7 @@ bool TStrokeHistory::Undo(TMapa& map) {
   undo_.pop_back();
   for (const auto& change : stroke.changes)
     map.Tile(change.x, change.y) = InStepWithWater(map, change.x, change.y, change.before);
+  PutSideValues(stroke, false);
   if (stroke.charged != 0) map.ChangeFunds(FundsDelta(stroke.charged));
   changed_ = true;
   const std::int64_t givenBack = -stroke.charged;
@@ -124,6 +150,7 @@ TRedoResult TStrokeHistory::Redo(TMapa& map) {
     return TRedoResult::NotEnoughMoney;
   for (const auto& change : stroke.changes)
     map.Tile(change.x, change.y) = InStepWithWater(map, change.x, change.y, change.after);
+  PutSideValues(stroke, true);
   changed_ = true;
   const std::int64_t charged = stroke.charged;
   undo_.push_back(std::move(stroke));

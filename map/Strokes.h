@@ -22,11 +22,21 @@ struct TTileChange {
   TTile after;
 };
 
+// State kept beside the tiles by another part of the game (the ranch
+// economy's troughs, planting and spraying), named by a key of its owner's
+// choosing, with its value before and after the stroke.
+struct TSideChange {
+  std::uint32_t key;
+  std::uint32_t before;
+  std::uint32_t after;
+};
+
 struct TStroke {
   std::vector<TTileChange> changes;  // one entry per tile, in the order first changed
+  std::vector<TSideChange> side;     // one entry per key, in the order first changed
   std::int64_t charged = 0;          // money the stroke took, net
 
-  bool Empty() const { return changes.empty() && charged == 0; }
+  bool Empty() const { return changes.empty() && side.empty() && charged == 0; }
 };
 
 enum class TRedoResult {
@@ -51,6 +61,11 @@ class TStrokeHistory {
   // stroke, or a new one if none is open, and records the tiles it changed
   // and the money it took. Returns what `change` returned.
   bool Record(TMapa& map, const std::function<bool()>& change);
+  // A change made outside the tiles, already done and already booked by its
+  // owner, with the money it took: it joins the open stroke (or a new one),
+  // so undo puts the values back through PutSide and gives the money back.
+  // OnEdit is not called for it, since the owner has seen its own change.
+  void RecordSide(const TSideChange& change, std::int64_t charged);
 
   bool CanUndo() const;
   bool CanRedo() const { return !redo_.empty(); }
@@ -78,9 +93,13 @@ class TStrokeHistory {
   // recorded change (with the money it took), an undo (the money given back,
   // negative) or a redo (the money taken again).
   std::function<void(std::int64_t charged)> OnEdit;
+  // Puts a side value back (undo) or again (redo), before OnEdit is called.
+  // With none set, undo and redo leave side values as they are.
+  std::function<void(std::uint32_t key, std::uint32_t value)> PutSide;
 
  private:
   void AddChange(int x, int y, const TTile& before, const TTile& after);
+  void PutSideValues(const TStroke& stroke, bool after);
   void Notify();
   void NotifyEdit(std::int64_t charged);
 

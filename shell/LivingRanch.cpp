@@ -15,7 +15,13 @@ QString CompanionFileName(const QString& mapPath) {
 
 void TLivingRanch::SetRunning(bool on) {
   running_ = on;
-  if (on && !eco_ && map_) StartAfresh();
+  if (!on || !map_) return;
+  if (!eco_) {
+    StartAfresh();
+    return;
+  }
+  // Building while paused was not followed: the pastures are found again.
+  eco_->MapChanged(*map_);
 }
 
 // The market's generator starts from the map itself, never from the game's
@@ -68,6 +74,10 @@ void TLivingRanch::Edited(std::int64_t charged) {
   if (!Running() || !map_) return;
   if (charged != 0) eco_->Built(charged);
   eco_->MapChanged(*map_);
+}
+
+void TLivingRanch::PutToolState(std::uint32_t key, std::uint32_t value) {
+  if (eco_ && map_) eco_->PutToolState(*map_, key, value);
 }
 
 std::optional<TNews> TLivingRanch::PopNews() {

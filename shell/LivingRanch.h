@@ -46,6 +46,9 @@ class TLivingRanch {
   // The tiles or funds changed through the player's building; `charged` is
   // the money it took (negative: undo gave it back).
   void Edited(std::int64_t charged);
+  // Undo or redo of an economy tool's stroke puts its value back, paused or
+  // not, so a trough never stays once its money came back.
+  void PutToolState(std::uint32_t key, std::uint32_t value);
 
   std::optional<TNews> PopNews();
 

@@ -127,8 +127,14 @@ class TLivingTools : public IToolOwner {
   bool Act(TToolKind tool, int x, int y, bool newStroke) override {
     TEconomy& eco = *form_.Living.Economy();
     if (newStroke) eco.StartDrag();
-    if (Verdict(tool, x, y) != tvAllowed || !eco.ToolAction(*form_.RanchMap, tool, x, y)) return false;
-    form_.Ranch.MarkTraded();
+    if (Verdict(tool, x, y) != tvAllowed) return false;
+    // The economy books its own tools; the stroke keeps what undo needs.
+    TMapa& map = *form_.RanchMap;
+    const std::uint32_t key = eco.ToolStateKey(tool, x, y);
+    const std::uint32_t before = eco.ToolState(key);
+    const std::int64_t fundsBefore = map.Record().funds;
+    if (!eco.ToolAction(map, tool, x, y)) return false;
+    form_.Strokes.RecordSide({key, before, eco.ToolState(key)}, fundsBefore - map.Record().funds);
     Follow(form_);
     return true;
   }
@@ -204,6 +210,7 @@ void TForm1::ConnectLivingRanch() {
     });
   }
   form.LivingTools = std::make_unique<TLivingTools>(form);
+  form.Strokes.PutSide = [&form](std::uint32_t key, std::uint32_t value) { form.Living.PutToolState(key, value); };
   form.Strokes.OnEdit = [&form](std::int64_t charged) {
     if (!form.Living.Running()) return;
     form.Living.Edited(charged);

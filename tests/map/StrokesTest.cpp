@@ -341,3 +341,40 @@ TEST(Strokes, EveryEditIsToldWithTheMoneyItMoved) {
   EXPECT_EQ(history.Redo(map), TRedoResult::NotEnoughMoney);
   EXPECT_TRUE(told.empty());
 }
+
+// A change kept beside the tiles joins the open stroke, once per key, and
+// comes back through PutSide with its money: first value on undo, last on
+// redo; a key that ends where it began leaves nothing to undo.
+TEST(Strokes, SideChangesAreUndoneAndRedoneWithTheirMoney) {
+  TRecordingHost host;
+  TMapa map(&host);
+  BuildScene(map);
+  TStrokeHistory history;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> put;
+  std::vector<std::int64_t> told;
+  history.PutSide = [&put](std::uint32_t key, std::uint32_t value) { put.emplace_back(key, value); };
+  history.OnEdit = [&told](std::int64_t charged) { told.push_back(charged); };
+  const std::int32_t funds = map.Record().funds;
+
+  history.Open();
+  map.ChangeFunds(-30);
+  history.RecordSide({7, 0, 1}, 30);
+  history.RecordSide({7, 1, 2}, 0);
+  history.RecordSide({9, 5, 6}, 0);
+  history.Close();
+  EXPECT_TRUE(told.empty()) << "the owner booked its own change";
+  EXPECT_TRUE(history.Changed());
+  history.Open();
+  history.RecordSide({4, 3, 3}, 0);
+  history.Close();
+  EXPECT_EQ(history.UndoCount(), 1u);
+
+  ASSERT_TRUE(history.Undo(map));
+  EXPECT_EQ(put, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{9, 5}, {7, 0}}));
+  EXPECT_EQ(map.Record().funds, funds);
+  put.clear();
+  ASSERT_EQ(history.Redo(map), TRedoResult::Redone);
+  EXPECT_EQ(put, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{7, 2}, {9, 6}}));
+  EXPECT_EQ(map.Record().funds, funds - 30);
+  EXPECT_EQ(told, (std::vector<std::int64_t>{-30, 30}));
+}

@@ -357,6 +357,50 @@ TEST_F(LivingRanchTest, TheEconomysToolsAreJudgedAndWorkedByTheEconomy) {
   EXPECT_FALSE(owner.Owns(tlAgua)) << "unchecked, the map's table judges them: the white marker";
 }
 
+// Troughs, planting and spraying are strokes like any other: undo takes the
+// trough off and the spraying back and gives the money back, redo charges
+// again; the books follow both, and undo still works while paused.
+TEST_F(LivingRanchTest, UndoAndRedoCoverTheEconomysTools) {
+  MakePasture();
+  SetLiving(true);
+  TEconomy& eco = *form->Living.Economy();
+  IToolOwner& owner = *form->LivingTools;
+  const std::int32_t funds = form->RanchMap->Record().funds;
+  form->Strokes.Open();
+  ASSERT_TRUE(owner.Act(tlAgua, 23, 23, true));
+  ASSERT_TRUE(owner.Act(tlPlant, 23, 24, false));
+  form->Strokes.Close();
+  form->Strokes.Open();
+  ASSERT_TRUE(owner.Act(tlSpray, 24, 24, true));
+  form->Strokes.Close();
+  const std::int64_t spent = WaterTroughPrice + PlantPrice + SprayPrice;
+  ASSERT_EQ(form->RanchMap->Record().funds, funds - spent);
+  ASSERT_EQ(eco.Month().building, spent);
+  EXPECT_TRUE(form->Ranch.Changed());
+
+  form->Desfazer1->trigger();
+  EXPECT_EQ(owner.Verdict(tlSpray, 24, 24), tvAllowed) << "the pasture is no longer protected";
+  EXPECT_EQ(Pasture().protection, 0);
+  EXPECT_EQ(eco.LayerAt(23, 23), lyWaterTrough) << "the first stroke stays";
+  form->Desfazer1->trigger();
+  EXPECT_EQ(eco.LayerAt(23, 23), 0);
+  EXPECT_EQ(eco.LayerAt(23, 24), 0);
+  EXPECT_EQ(form->RanchMap->Record().funds, funds);
+  EXPECT_EQ(eco.Month().building, 0);
+
+  form->Refazer1->trigger();
+  EXPECT_EQ(eco.LayerAt(23, 23), lyWaterTrough);
+  EXPECT_EQ(eco.LayerAt(23, 24), lyPlanted);
+  EXPECT_EQ(form->RanchMap->Record().funds, funds - WaterTroughPrice - PlantPrice);
+  EXPECT_EQ(eco.Month().building, WaterTroughPrice + PlantPrice);
+
+  SetLiving(false);
+  form->Desfazer1->trigger();
+  SetLiving(true);
+  EXPECT_EQ(form->Living.Economy()->LayerAt(23, 23), 0) << "no trough stays once its money came back";
+  EXPECT_EQ(form->RanchMap->Record().funds, funds);
+}
+
 TEST_F(LivingRanchTest, TheEyeToolReadsTheLandInThePasture) {
   MakePasture();
   SetLiving(true);
