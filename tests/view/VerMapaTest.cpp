@@ -56,6 +56,9 @@ class MapView : public ::testing::Test {
   // The marker's colour over the tile's picture, blended at 96 out of 255.
   void ExpectMarker(int x, int y, std::uint32_t marker) {
     const int left = (x - 1 - ViewX) * TileSize, top = (y - 1 - ViewY) * TileSize;
+    const TDirectDrawSurface& back = *view->Tela->BackSurface();
+    ASSERT_TRUE(left >= 0 && top >= 0 && left + 4 < back.Width() && top + 4 < back.Height())
+        << "tile " << x << "," << y << " lies off the surface";
     const std::uint32_t got = view->Tela->BackSurface()->Line(top + 4)[left + 4];
     const std::uint32_t ground = GroundPixel(map->Record().tiles[x][y].image);
     for (int shift : {0, 8, 16}) {
@@ -662,6 +665,9 @@ TEST_F(MapView, AToolOwnerJudgesAndWorksItsToolsAndHearsTheEyeTool) {
   Hover(13, 12);
   Frame();
   EXPECT_EQ(owner.inspected, (std::vector<std::pair<int, int>>{{12, 12}, {13, 12}}));
+  Hover(5, 5);
+  Frame();
+  ExpectMarker(5, 5, WhitePixel);
   view->ToolOwner = nullptr;
 }
 
