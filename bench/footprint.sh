@@ -12,9 +12,14 @@
 #    opens and with "Mapa grande" (Ctrl+G) on the maximised window;
 #  - the game's peak resident memory;
 # with `soundtrack`, the idle scenes are measured while the game's own tune
-# plays ("Trilha sonora" checked, its making left to finish first).
-#   footprint.sh [build folder] [soundtrack]
-# ZV_FOOTPRINT_STARTS sets the number of starts (10).
+# plays ("Trilha sonora" checked, its making left to finish first); with
+# `ranch`, only the idle ranch is measured: pastures with herds in every
+# view, "Fazenda viva" (Ctrl+E) checked before the load, so the economy comes
+# with it, and one of its windows open (the toolbar's first button), beside
+# the same scene with the option unchecked.
+#   footprint.sh [build folder] [soundtrack|ranch]
+# ZV_FOOTPRINT_STARTS sets the number of starts (10); ZV_FOOTPRINT_SHOTS a
+# folder for screenshots of the ranch's scenes.
 # Start-up is timed by zolvorn_firstpaint, which gives the focus to each new
 # window as a window manager would (the game runs frames only while it is
 # active) and watches the screen for the picture. The idle scenes are saved
@@ -70,20 +75,6 @@ start() {
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
-BARE=() GAME=() BARE_CPU=() GAME_CPU=() BARE_SERVER=() GAME_SERVER=()
-for ((i = 0; i < STARTS; i++)); do
-  start "$BUILD/zolvorn_bare"; BARE+=("$SHOWN"); BARE_CPU+=("$CPU"); BARE_SERVER+=("$SERVER"); stop
-  start "$BUILD/zolvorn"; GAME+=("$SHOWN"); GAME_CPU+=("$CPU"); GAME_SERVER+=("$SERVER"); stop
-done
-BARE_MEDIAN=$(printf '%s\n' "${BARE[@]}" | median)
-GAME_MEDIAN=$(printf '%s\n' "${GAME[@]}" | median)
-echo "start-up, bare window's picture: ${BARE[*]} ms; median $BARE_MEDIAN ms"
-echo "start-up, game's first map:      ${GAME[*]} ms; median $GAME_MEDIAN ms"
-echo "start-up ratio game / bare: $(awk -v g="$GAME_MEDIAN" -v b="$BARE_MEDIAN" 'BEGIN{printf "%.2f", g / b}')"
-echo "start-up, processor time until the picture (medians): bare $(printf '%s\n' "${BARE_CPU[@]}" | median) ms," \
-  "game $(printf '%s\n' "${GAME_CPU[@]}" | median) ms; display server meanwhile" \
-  "$(printf '%s\n' "${BARE_SERVER[@]}" | median) and $(printf '%s\n' "${GAME_SERVER[@]}" | median) ms"
-
 share() { awk -v d="$1" 'BEGIN{printf "%.2f", 100 * d / 1e9 / 10}'; }
 # Median over three runs of 10 s: one run can catch a neighbour's burst.
 idle() {
@@ -98,6 +89,46 @@ idle() {
   echo "  $1: game $(printf '%s\n' "${games[@]}" | median) %, display server $(printf '%s\n' "${servers[@]}" | median) %," \
     "together $(printf '%s\n' "${totals[@]}" | median) % of one core (runs: ${totals[*]})"
 }
+
+if [ "$MODE" = ranch ]; then
+  echo "processor at Normal, mouse still over the map, over 10 s, the ranch's scene:"
+  xdotool mousemove 400 300
+  "$BUILD/zolvorn_scene" ranch mapa.map
+  for living in off on; do
+    start "$BUILD/zolvorn"
+    if [ "$living" = on ]; then
+      xdotool key --clearmodifiers ctrl+e
+      xdotool key --clearmodifiers ctrl+l
+      # The toolbar's first button, "Compra", below the menu bar.
+      xdotool mousemove 24 37 click 1 mousemove 400 300
+    else
+      xdotool key --clearmodifiers ctrl+l
+    fi
+    idle "Fazenda viva $living, map view as it opens"
+    # ZV_FOOTPRINT_SHOTS names a folder for a look at what was measured.
+    [ -n "${ZV_FOOTPRINT_SHOTS:-}" ] && import -window root "$ZV_FOOTPRINT_SHOTS/ranch-$living.png"
+    xdotool key --clearmodifiers ctrl+g
+    idle "Fazenda viva $living, Mapa grande"
+    echo "peak resident memory: $(awk '/VmHWM/{print $2, $3}' "/proc/$PID/status")"
+    stop
+  done
+  echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
+  exit 0
+fi
+
+BARE=() GAME=() BARE_CPU=() GAME_CPU=() BARE_SERVER=() GAME_SERVER=()
+for ((i = 0; i < STARTS; i++)); do
+  start "$BUILD/zolvorn_bare"; BARE+=("$SHOWN"); BARE_CPU+=("$CPU"); BARE_SERVER+=("$SERVER"); stop
+  start "$BUILD/zolvorn"; GAME+=("$SHOWN"); GAME_CPU+=("$CPU"); GAME_SERVER+=("$SERVER"); stop
+done
+BARE_MEDIAN=$(printf '%s\n' "${BARE[@]}" | median)
+GAME_MEDIAN=$(printf '%s\n' "${GAME[@]}" | median)
+echo "start-up, bare window's picture: ${BARE[*]} ms; median $BARE_MEDIAN ms"
+echo "start-up, game's first map:      ${GAME[*]} ms; median $GAME_MEDIAN ms"
+echo "start-up ratio game / bare: $(awk -v g="$GAME_MEDIAN" -v b="$BARE_MEDIAN" 'BEGIN{printf "%.2f", g / b}')"
+echo "start-up, processor time until the picture (medians): bare $(printf '%s\n' "${BARE_CPU[@]}" | median) ms," \
+  "game $(printf '%s\n' "${GAME_CPU[@]}" | median) ms; display server meanwhile" \
+  "$(printf '%s\n' "${BARE_SERVER[@]}" | median) and $(printf '%s\n' "${GAME_SERVER[@]}" | median) ms"
 
 echo "processor at Normal, mouse still over the map, over 10 s$([ "$MODE" = soundtrack ] && echo ", with the soundtrack playing"):"
 xdotool mousemove 400 300

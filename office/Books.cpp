@@ -1,6 +1,5 @@
 #include "office/Books.h"
 
-#include <QHeaderView>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -8,6 +7,7 @@
 
 #include "office/Chart.h"
 #include "office/Eval.h"
+#include "office/TableCells.h"
 
 namespace {
 constexpr std::size_t MonthsShown = 12;
@@ -28,7 +28,6 @@ QTableWidget* BooksTable(QWidget* parent) {
   auto* table = new QTableWidget(parent);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setRowCount(static_cast<int>(std::size(Categories)));
-  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   return table;
 }
 }  // namespace
@@ -69,11 +68,9 @@ void TBooksWindow::Fill(TMapa& map, TEconomy& eco) {
                           : QString::number(page.year));
     table->setHorizontalHeaderLabels(columns);
     for (int c = 0; c < static_cast<int>(pages.size()); ++c)
-      for (int r = 0; r < static_cast<int>(std::size(Categories)); ++r) {
-        auto* item = new QTableWidgetItem(Money(pages[c].*Categories[r].figure));
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        table->setItem(r, c, item);
-      }
+      for (int r = 0; r < static_cast<int>(std::size(Categories)); ++r)
+        SetCell(*table, r, c, Money(pages[c].*Categories[r].figure), Qt::AlignRight | Qt::AlignVCenter);
+    FitColumns(*table);
     table->scrollToItem(table->item(0, table->columnCount() - 1));
   };
   fill(Months, months, true);

@@ -4,32 +4,31 @@
 
 #include "economy/EcoRules.h"
 #include "office/OfficeWindow.h"
+#include "office/TableCells.h"
 
 TPastureTable::TPastureTable(QWidget* parent) : QTableWidget(parent) {
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   verticalHeader()->hide();
-  horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   setMinimumHeight(90);
 }
 
 void TPastureTable::Fill(const std::vector<TPasture>& pastures, const std::vector<TColumn>& columns) {
   const std::optional<std::uint16_t> selected = Selected();
-  setColumnCount(static_cast<int>(columns.size()));
+  if (columnCount() != static_cast<int>(columns.size())) setColumnCount(static_cast<int>(columns.size()));
   QStringList captions;
   for (const TColumn& column : columns) captions << column.caption;
   setHorizontalHeaderLabels(captions);
-  setRowCount(static_cast<int>(pastures.size()));
+  if (rowCount() != static_cast<int>(pastures.size())) setRowCount(static_cast<int>(pastures.size()));
   ids_.clear();
   for (int row = 0; row < static_cast<int>(pastures.size()); ++row) {
     ids_.push_back(pastures[row].id);
-    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
-      auto* item = new QTableWidgetItem(columns[c].value(pastures[row]));
-      item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
-      setItem(row, c, item);
-    }
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c)
+      SetCell(*this, row, c, columns[c].value(pastures[row]),
+              c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
   }
+  FitColumns(*this);
   // The first pasture is taken when none was chosen yet.
   if (selected) Select(*selected);
   if (!Selected() && !ids_.empty()) selectRow(0);
