@@ -313,6 +313,16 @@ void TPictureCollectionItem::DrawBlended(TDirectDrawSurface& dest, const TRect& 
   TPixelBlock block;
   if (kept != nullptr) {
     block = BlockOf(dest, clip, kept->Pixels.data(), destRect.Width());
+    if (Transparent) {
+      // Rows wholly of the key blend nothing; a shadow fills few of its
+      // square's rows, and a herd lays many shadows on a new day.
+      const int from = static_cast<int>(clip.SkipY), to = from + clip.Height;
+      const int first = std::clamp(kept->Bands.SolidTop, from, to) - from;
+      const int last = std::clamp(kept->Bands.SolidBottom, from, to) - from;
+      block.To += block.ToStride * first;
+      block.From += block.FromStride * first;
+      block.Height = last - first;
+    }
   } else {
     std::vector<std::uint32_t>& scratch = cache_->Scratch;
     scratch.resize(static_cast<std::size_t>(clip.Width) * clip.Height);
@@ -322,7 +332,7 @@ void TPictureCollectionItem::DrawBlended(TDirectDrawSurface& dest, const TRect& 
     clip.SkipX = clip.SkipY = 0;
     block = BlockOf(dest, clip, scratch.data(), clip.Width);
   }
-  routines.Blend(block, static_cast<std::uint32_t>(alpha), Transparent, key_);
+  if (block.Height > 0) routines.Blend(block, static_cast<std::uint32_t>(alpha), Transparent, key_);
   dest.Touched({clip.X, clip.Y, clip.X + clip.Width, clip.Y + clip.Height});
 }
 
