@@ -81,17 +81,26 @@ constexpr std::uint32_t FigureHash(std::uint32_t a, std::uint32_t b, std::uint32
   return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
 
+// A tile's figures, kept in place: a new day works them out for every
+// square of every herd in view.
+struct TTileFigures {
+  std::array<TFigure, MaxFiguresPerTile> figures{};
+  int count = 0;
+  const TFigure* begin() const { return figures.data(); }
+  const TFigure* end() const { return figures.data() + count; }
+};
+
 // Where the figures of a tile holding `count` of them stand on `day`; the
 // pasture's id keeps neighbouring pastures from moving in step. Sorted top
 // to bottom, the order they are drawn in.
-inline std::vector<TFigure> TileFigures(int x, int y, int count, int day, int pasture) {
+inline TTileFigures TileFigures(int x, int y, int count, int day, int pasture) {
   // Slots of one, two and three figures, spread over the tile.
   static constexpr std::array<std::array<std::array<int, 2>, 3>, 3> Slots = {{
       {{{0, 0}, {0, 0}, {0, 0}}},
       {{{-3, -3}, {3, 3}, {0, 0}}},
       {{{-3, -4}, {4, -2}, {-1, 4}}},
   }};
-  std::vector<TFigure> figures;
+  TTileFigures figures;
   count = std::clamp(count, 0, MaxFiguresPerTile);
   const std::uint32_t tile = FigureHash(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y),
                                         static_cast<std::uint32_t>(day), static_cast<std::uint32_t>(pasture));
@@ -114,9 +123,12 @@ inline std::vector<TFigure> TileFigures(int x, int y, int count, int day, int pa
                         static_cast<std::uint32_t>(k)) % 5 == 0
                  ? TCoat::Red
                  : TCoat::White;
-    figures.push_back(f);
+    // Inserted in place, top to bottom; a figure level with one before it
+    // goes after it.
+    int at = figures.count++;
+    for (; at > 0 && figures.figures[at - 1].dy > f.dy; --at) figures.figures[at] = figures.figures[at - 1];
+    figures.figures[at] = f;
   }
-  std::stable_sort(figures.begin(), figures.end(), [](const TFigure& a, const TFigure& b) { return a.dy < b.dy; });
   return figures;
 }
 
