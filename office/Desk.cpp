@@ -28,6 +28,7 @@ TOfficeWindow* MakeOfficeWindow(TOfficeKind kind, const TOfficeContext& context)
 
 // The windows hold the desk's context by reference: none may outlive it.
 TOfficeDesk::~TOfficeDesk() {
+  guard_.reset();
   for (QPointer<TOfficeWindow>& window : windows_) {
     if (!window) continue;
     QObject::disconnect(window, nullptr, nullptr, nullptr);
@@ -62,7 +63,29 @@ void TOfficeDesk::Toggle(TOfficeKind kind, QAbstractButton& button, QMdiArea& ar
     const QPoint at = frame->pos() + QPoint(step, step);
     frame->move(std::clamp(at.x(), 0, std::max(0, area.viewport()->width() - frame->width())),
                 std::clamp(at.y(), 0, std::max(0, area.viewport()->height() - frame->height())));
+    stacking_.emplace_back(frame);
+    Restack(nullptr);
   }
+  // The windows stay above the map view by their stays-on-top flag; but each
+  // time the view takes the active place (every frame takes the focus), the
+  // area lifts the stays-on-top windows again, in the reverse of their order,
+  // after it told of the activation: windows opened together would swap
+  // places under the player's eyes. Their order is put back once the area is
+  // done.
+  if (followed_ != &area) {
+    followed_ = &area;
+    QObject::connect(&area, &QMdiArea::subWindowActivated, guard_.get(), [this](QMdiSubWindow* active) {
+      QMetaObject::invokeMethod(
+          guard_.get(), [this, frame = QPointer<QMdiSubWindow>(active)] { Restack(frame); }, Qt::QueuedConnection);
+    });
+  }
+}
+
+void TOfficeDesk::Restack(QMdiSubWindow* active) {
+  std::erase_if(stacking_, [](const QPointer<QMdiSubWindow>& frame) { return frame.isNull(); });
+  const auto found = std::find(stacking_.begin(), stacking_.end(), active);
+  if (found != stacking_.end()) std::rotate(found, found + 1, stacking_.end());
+  for (const QPointer<QMdiSubWindow>& frame : stacking_) frame->raise();
 }
 
 void TOfficeDesk::Close(TOfficeKind kind) {

@@ -2,6 +2,9 @@
 // palette's and the wheel's zoom, the minimap's centring, the keys and the
 // middle-button pan all go through these entries (view/ZoomScroll.h holds
 // the table and the rules that need no window).
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -9,7 +12,19 @@
 #include "view/VerMapa.h"
 #include "view/ZoomScroll.h"
 
+namespace {
+// A box the player types into in another window of the document area (the
+// ranch's Buy and Sell windows): its keys are the player's figures, not the
+// map's scrolling, and it keeps the focus until the player clicks elsewhere.
+bool TypingElsewhere(const QWidget& view) {
+  const QWidget* focus = QApplication::focusWidget();
+  if (focus == nullptr || view.isAncestorOf(focus)) return false;
+  return qobject_cast<const QAbstractSpinBox*>(focus) != nullptr || qobject_cast<const QLineEdit*>(focus) != nullptr;
+}
+}  // namespace
+
 void TForm2::ScrollByKeys() {
+  if (TypingElsewhere(*this)) return;
   Edit1->clear();
   Edit1->setFocus();
   const TInputStates& states = Tecla->CurrentStates;

@@ -7,12 +7,15 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <array>
 #include <functional>
+#include <map>
+#include <string>
 
 #include "CommandsFixture.h"
 #include "DialogTestSupport.h"
@@ -115,6 +118,48 @@ TEST_F(LivingRanchTest, EachButtonOpensAndClosesItsWindowOnlyWhileTheRanchLives)
   RunDeferredDeletes();
   EXPECT_EQ(form->Office->Window(TOfficeKind::Bank), nullptr);
   EXPECT_FALSE(form->BotBanco->isChecked());
+}
+
+// The map view takes the focus, and with it the active child window, every
+// frame; the office's windows must keep the order the player gave them (the
+// one opened or clicked last on top), however often the view takes it.
+TEST_F(LivingRanchTest, OfficeWindowsKeepTheirOrderWhenTheMapViewTakesTheFocus) {
+  SetLiving(true);
+  form->show();
+  QApplication::setActiveWindow(form.get());
+  QMdiArea& area = *form->MdiArea;
+  std::map<QMdiSubWindow*, char> names;
+  // The office's windows from bottom to top, one letter each.
+  const auto order = [&] {
+    std::string letters;
+    for (QMdiSubWindow* frame : area.subWindowList(QMdiArea::StackingOrder))
+      if (names.count(frame) != 0) letters += names[frame];
+    return letters;
+  };
+  const auto mapTakesTheFocus = [&] {
+    area.setActiveSubWindow(form->Form2);
+    form->Form2->Edit1->setFocus();
+    QCoreApplication::processEvents();
+  };
+  const std::pair<TSpeedButton*, TOfficeKind> opened[] = {{form->BotBuy, TOfficeKind::Buy},
+                                                         {form->BotSell, TOfficeKind::Sell},
+                                                         {form->BotEval, TOfficeKind::Eval},
+                                                         {form->BotTempo, TOfficeKind::Weather}};
+  for (auto [button, kind] : opened) {
+    names[Open(button, kind)->SubWindow()] = static_cast<char>('a' + names.size());
+    mapTakesTheFocus();
+  }
+  EXPECT_EQ(order(), "abcd");
+  mapTakesTheFocus();
+  EXPECT_EQ(order(), "abcd");
+
+  area.setActiveSubWindow(form->Office->Window(TOfficeKind::Sell)->SubWindow());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(order(), "acdb");
+  for (int frame = 0; frame < 3; ++frame) {
+    mapTakesTheFocus();
+    EXPECT_EQ(order(), "acdb");
+  }
 }
 
 TEST_F(LivingRanchTest, UncheckingPausesClosesTheWindowsAndCheckingResumesTheSameEconomy) {

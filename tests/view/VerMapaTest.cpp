@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QSpinBox>
 #include <QTest>
 #include <cstdlib>
 
@@ -527,6 +528,44 @@ TEST_F(MapView, OpenMenusAndDialogsKeepKeysAndClicksFromTheMap) {
   view->Tecla->Keyboard.SetKeyHeld(VkRight, true);
   Frame();
   EXPECT_EQ(ViewX, 11);
+}
+
+// The view takes the focus every frame to hear the keys, but not from a box
+// typed into in another window of the document area (the ranch's Buy and
+// Sell windows): the digits go into the box and its arrow keys do not
+// scroll the map. A click on the map gives the keys back to the map.
+TEST_F(MapView, ABoxTypedIntoElsewhereKeepsTheFocusAndItsKeys) {
+  QMdiArea area;
+  area.resize(600, 450);
+  area.addSubWindow(view.get());
+  auto* box = new QSpinBox;
+  box->setRange(1, 1000);
+  QMdiSubWindow* office = area.addSubWindow(box);
+  area.show();
+  QApplication::setActiveWindow(&area);
+  Start();
+  area.setActiveSubWindow(view.get());
+  Frame();
+  EXPECT_TRUE(view->Edit1->hasFocus());
+
+  area.setActiveSubWindow(office);
+  box->setFocus();
+  Frame();
+  ASSERT_TRUE(box->hasFocus());
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(box, "6");
+  view->Tecla->Keyboard.SetKeyHeld(VkRight, true);
+  Frame(2);
+  EXPECT_TRUE(box->hasFocus());
+  EXPECT_EQ(box->value(), 6);
+  EXPECT_EQ(ViewX, 0);
+
+  QTest::mousePress(view->Tela, Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseRelease(view->Tela, Qt::LeftButton, {}, QPoint(5, 5));
+  Frame();
+  EXPECT_TRUE(view->Edit1->hasFocus());
+  EXPECT_EQ(ViewX, 1);
+  area.removeSubWindow(view.get());
 }
 
 // Scrolled to the end at every zoom and several view sizes, column and row
