@@ -179,6 +179,20 @@ void TEconomy::StepMarket() {
   soldThisMonth_ = 0;
 }
 
+TBooks TEconomy::YearToDate(const TMapa& map) const {
+  TBooks year;
+  if (!years_.empty() && years_.back().year == month_.year) {
+    year = years_.back();
+  } else {
+    year.year = month_.year;
+    year.opening = month_.opening;
+  }
+  AddToYear(year, month_);
+  year.closing = map.Record().funds;
+  year.price = Price();
+  return year;
+}
+
 void TEconomy::OpenMonth(const TMapa& map) {
   const TMapaRecord& record = map.Record();
   month_ = TBooks{};

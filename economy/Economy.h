@@ -148,6 +148,9 @@ class TEconomy {
   const TBooks& Month() const { return month_; }  // the month running, closing = funds
   const std::deque<TBooks>& Months() const { return months_; }  // closed months, oldest first
   const std::deque<TBooks>& Years() const { return years_; }    // the last is the year running
+  // The year running as it stands today: its closed months and the month
+  // running, closing at today's money and price.
+  TBooks YearToDate(const TMapa& map) const;
   std::int64_t Price() const;      // per arroba, hundredths
   std::int64_t CalfPrice() const;  // per arroba, hundredths
   std::int64_t Loan() const { return loan_; }

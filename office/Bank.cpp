@@ -38,7 +38,7 @@ TBankWindow::TBankWindow(const TOfficeContext& context) : TOfficeWindow(context,
 }
 
 void TBankWindow::Fill(TMapa& map, TEconomy& eco) {
-  const QString figures[3] = {QStringLiteral("$") + Money(eco.Loan()), QStringLiteral("$") + Money(eco.LoanMax(map)),
+  const QString figures[3] = {Dollars(eco.Loan()), Dollars(eco.LoanMax(map)),
                               QStringLiteral("%1 %").arg(eco.Rate())};
   for (int i = 0; i < 3; ++i) {
     Captions[i]->setText(Text(Parts[i]));

@@ -1,5 +1,7 @@
 #include "office/Books.h"
 
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -28,6 +30,10 @@ QTableWidget* BooksTable(QWidget* parent) {
   auto* table = new QTableWidget(parent);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setRowCount(static_cast<int>(std::size(Categories)));
+  // Every category shows without scrolling; the months scroll sideways.
+  table->setMinimumHeight(table->horizontalHeader()->sizeHint().height() +
+                          table->rowCount() * table->verticalHeader()->defaultSectionSize() +
+                          table->horizontalScrollBar()->sizeHint().height() + 2 * table->frameWidth());
   return table;
 }
 }  // namespace
@@ -57,7 +63,9 @@ void TBooksWindow::Fill(TMapa& map, TEconomy& eco) {
   running.closing = map.Record().funds;
   months.push_back(running);
   if (months.size() > MonthsShown) months.erase(months.begin(), months.end() - MonthsShown);
-  const std::vector<TBooks> years(eco.Years().begin(), eco.Years().end());
+  // The year running counts the month running too, as the months' tab does.
+  std::vector<TBooks> years(eco.Years().begin(), eco.Years().end());
+  if (!years.empty() && years.back().year == running.year) years.back() = eco.YearToDate(map);
 
   const auto fill = [&](QTableWidget* table, const std::vector<TBooks>& pages, bool byMonth) {
     table->setVerticalHeaderLabels(rows);
@@ -78,6 +86,6 @@ void TBooksWindow::Fill(TMapa& map, TEconomy& eco) {
 
   const std::vector<double> series = ClosingSeries(map, eco);
   const auto [low, high] = std::minmax_element(series.begin(), series.end());
-  Chart->SetSeries(Text(TExtraText::FundsChartTitle), series, QStringLiteral("$") + Money(std::llround(*low)),
-                   QStringLiteral("$") + Money(std::llround(*high)));
+  Chart->SetSeries(Text(TExtraText::FundsChartTitle), series, Dollars(std::llround(*low)),
+                   Dollars(std::llround(*high)));
 }

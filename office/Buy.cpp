@@ -52,7 +52,7 @@ void TBuyWindow::Fill(TMapa&, TEconomy& eco) {
   PriceCaption->setText(Text(TExtraText::CalfPriceLabel));
   TotalCaption->setText(Text(TExtraText::TotalLabel));
   BuyButton->setText(Text(TExtraText::BuyButton));
-  Price->setText(QStringLiteral("$") + Hundredths(eco.CalfPrice()));
+  Price->setText(DollarHundredths(eco.CalfPrice()));
   ShowTotal();
 }
 
@@ -62,7 +62,7 @@ void TBuyWindow::ShowTotal() {
   const TEconomy* eco = Economy();
   if (eco == nullptr) return;
   const std::int64_t cost = std::int64_t{Calves->value()} * CalfWeight * eco->CalfPrice() / (GramsPerArroba * 100);
-  Total->setText(QStringLiteral("$") + Money(cost));
+  Total->setText(Dollars(cost));
 }
 
 void TBuyWindow::BuyClick() {

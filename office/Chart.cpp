@@ -29,13 +29,16 @@ void TChart::paintEvent(QPaintEvent*) {
   painter.setPen(Qt::black);
   painter.drawText(QRect(Margin, Margin, width() - 2 * Margin, line), Qt::AlignLeft, caption_);
   const QRect plot(Margin, Margin + line + 2, width() - 2 * Margin, height() - 2 * Margin - 2 * line - 4);
-  if (values_.empty() || plot.height() < 4) return;
+  if (values_.empty() || plot.height() < 8) return;
   // The highest value stands above the plot's right end, the lowest below it.
   painter.drawText(QRect(Margin, plot.bottom() + 2, width() - 2 * Margin, line), Qt::AlignRight, low_);
   painter.drawText(QRect(Margin, Margin, width() - 2 * Margin, line), Qt::AlignRight, high_);
   const auto [lowest, highest] = std::minmax_element(values_.begin(), values_.end());
   const double low = *lowest, span = std::max(*highest - low, 1e-9);
-  const auto yOf = [&](double value) { return plot.bottom() - (value - low) / span * plot.height(); };
+  // The line's pen is 2 pixels wide: the values keep clear of the texts
+  // above and below the plot.
+  const double top = plot.top() + 3.0, bottom = plot.bottom() - 2.0;
+  const auto yOf = [&](double value) { return bottom - (value - low) / span * (bottom - top); };
   const auto xOf = [&](std::size_t i) {
     return values_.size() == 1 ? plot.center().x()
                                : plot.left() + static_cast<double>(i) * plot.width() / (values_.size() - 1);

@@ -42,7 +42,7 @@ void TEvalWindow::Fill(TMapa& map, TEconomy& eco) {
   const std::int64_t parts[5] = {value, funds, -eco.Loan(), herds, value - funds + eco.Loan() - herds};
   for (int i = 0; i < 5; ++i) {
     Captions[i]->setText(Text(Parts[i]));
-    Figures[i]->setText(QStringLiteral("$") + Money(parts[i]));
+    Figures[i]->setText(Dollars(parts[i]));
   }
   Goal->setText(Text(TExtraText::GoalLabel).arg(Money(eco.Target())).arg(eco.TargetYear()));
   const std::int64_t left = eco.Target() - value;
@@ -51,8 +51,8 @@ void TEvalWindow::Fill(TMapa& map, TEconomy& eco) {
                         : Text(TExtraText::GoalLeftLabel).arg(Money(std::max<std::int64_t>(left, 0))));
   std::vector<double> series = ClosingSeries(map, eco);
   const auto [low, high] = std::minmax_element(series.begin(), series.end());
-  Chart->SetSeries(Text(TExtraText::FundsChartTitle), series, QStringLiteral("$") + Money(std::llround(*low)),
-                   QStringLiteral("$") + Money(std::llround(*high)));
+  Chart->SetSeries(Text(TExtraText::FundsChartTitle), series, Dollars(std::llround(*low)),
+                   Dollars(std::llround(*high)));
 }
 
 std::vector<double> ClosingSeries(const TMapa& map, const TEconomy& eco) {

@@ -31,17 +31,17 @@ TMarketWindow::TMarketWindow(const TOfficeContext& context) : TOfficeWindow(cont
 
 void TMarketWindow::Fill(TMapa& map, TEconomy& eco) {
   PriceCaption->setText(Text(TExtraText::PriceLabel));
-  Price->setText(QStringLiteral("$") + Hundredths(eco.Price()));
+  Price->setText(DollarHundredths(eco.Price()));
   CalfPriceCaption->setText(Text(TExtraText::CalfPriceLabel));
-  CalfPrice->setText(QStringLiteral("$") + Hundredths(eco.CalfPrice()));
+  CalfPrice->setText(DollarHundredths(eco.CalfPrice()));
 
   std::vector<double> series;
   for (const TBooks& month : eco.Months()) series.push_back(month.price / 100.0);
   series.push_back(eco.Price() / 100.0);
   const auto [low, high] = std::minmax_element(series.begin(), series.end());
   Chart->SetSeries(Text(TExtraText::PriceChartTitle), series,
-                   QStringLiteral("$") + Hundredths(std::llround(*low * 100)),
-                   QStringLiteral("$") + Hundredths(std::llround(*high * 100)));
+                   DollarHundredths(std::llround(*low * 100)),
+                   DollarHundredths(std::llround(*high * 100)));
 
   SeasonCaption->setText(Text(TExtraText::SeasonIndexLabel));
   const int month = std::clamp<int>(map.Record().month, 1, 12);

@@ -40,6 +40,14 @@ QString TOfficeWindow::Hundredths(std::int64_t amount) const {
   return Decimal(static_cast<double>(amount) / 100.0, 2);
 }
 
+QString TOfficeWindow::Dollars(std::int64_t amount) const {
+  return (amount < 0 ? QStringLiteral("-$") : QStringLiteral("$")) + Money(amount < 0 ? -amount : amount);
+}
+
+QString TOfficeWindow::DollarHundredths(std::int64_t amount) const {
+  return (amount < 0 ? QStringLiteral("-$") : QStringLiteral("$")) + Hundredths(amount < 0 ? -amount : amount);
+}
+
 QString TOfficeWindow::Decimal(double value, int decimals) const {
   return QLocale(Text(TExtraText::ToolkitLocale)).toString(value, 'f', decimals);
 }

@@ -50,6 +50,9 @@ class TOfficeWindow : public QWidget {
   QString Money(std::int64_t amount) const;
   QString Hundredths(std::int64_t amount) const;
   QString Decimal(double value, int decimals) const;
+  // The same with the money sign, after a minus: "-$10.000".
+  QString Dollars(std::int64_t amount) const;
+  QString DollarHundredths(std::int64_t amount) const;
   TMapa* Map() const { return context_.map ? context_.map() : nullptr; }
   TEconomy* Economy() const { return context_.economy ? context_.economy() : nullptr; }
   void Report(TEcoResult result) const;

@@ -53,7 +53,7 @@ void TSellWindow::Fill(TMapa&, TEconomy& eco) {
   ShrinkCaption->setText(Text(TExtraText::ShrinkLabel));
   TotalCaption->setText(Text(TExtraText::TotalLabel));
   SellButton->setText(Text(TExtraText::SellButton));
-  Price->setText(QStringLiteral("$") + Hundredths(eco.Price()));
+  Price->setText(DollarHundredths(eco.Price()));
   ShowTotal();
 }
 
@@ -79,7 +79,7 @@ void TSellWindow::ShowTotal() {
   Shrink->setText(QStringLiteral("%1 %").arg(Decimal(shrink / 10.0, 1)));
   const std::int64_t gross =
       std::int64_t{Head->value()} * pasture->herd.weight * eco->Price() / (GramsPerArroba * 100);
-  Total->setText(QStringLiteral("$") + Money(gross * (1000 - shrink) / 1000));
+  Total->setText(Dollars(gross * (1000 - shrink) / 1000));
 }
 
 void TSellWindow::SellClick() {

@@ -266,6 +266,12 @@ TEST_F(EconomyTest, TheBooksBalanceEveryMonthAndEveryYear) {
   ExpectBalanced(year);
   EXPECT_GT(year.sales, 0);
   EXPECT_GT(year.interest, 0);
+  // The year running, as of today: its closed months, the month running,
+  // and the money now.
+  const TBooks today = ranch.eco.YearToDate(ranch.map);
+  EXPECT_EQ(today.year, ranch.eco.Month().year);
+  EXPECT_EQ(today.closing, ranch.map.Record().funds);
+  ExpectBalanced(today);
 }
 
 TEST_F(EconomyTest, ReachingTheTargetWithoutALoanWinsEarly) {

@@ -500,8 +500,11 @@ TEST_F(LivingRanchTest, TheBooksWindowShowsTheMonthRunningAndItsYear) {
   EXPECT_EQ(books->Months->item(8, last)->text(), locale.toString(form->RanchMap->Record().funds))
       << "the running month closes at the money now";
   ASSERT_GE(books->Years->columnCount(), 1);
-  EXPECT_EQ(books->Years->horizontalHeaderItem(books->Years->columnCount() - 1)->text(),
-            QString::number(eco.Years().back().year));
+  const int year = books->Years->columnCount() - 1;
+  EXPECT_EQ(books->Years->horizontalHeaderItem(year)->text(), QString::number(eco.Years().back().year));
+  EXPECT_EQ(books->Years->item(2, year)->text(), locale.toString(qlonglong{eco.Month().purchases}))
+      << "the year running counts the month running";
+  EXPECT_EQ(books->Years->item(8, year)->text(), locale.toString(form->RanchMap->Record().funds));
   EXPECT_EQ(books->Chart->Values().back(), form->RanchMap->Record().funds);
 }
 
