@@ -34,6 +34,7 @@ QTableWidget* BooksTable(QWidget* parent) {
   table->setMinimumHeight(table->horizontalHeader()->sizeHint().height() +
                           table->rowCount() * table->verticalHeader()->defaultSectionSize() +
                           table->horizontalScrollBar()->sizeHint().height() + 2 * table->frameWidth());
+  table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   return table;
 }
 }  // namespace
