@@ -177,6 +177,21 @@ open_office() {
   echo "$1 $2 $3 $(($4 + DOCUMENT_TOP))"
 }
 
+# An order in the window whose top-left is (L, T): the table's first row
+# chosen, the number typed into the box at ($1, $2), a look ($4), and the
+# button at ($5, $6) pressed.
+place_order() {
+  xdotool mousemove $((L + 30)) $((T + 63)) click 1
+  sleep 0.2
+  xdotool mousemove "$1" "$2" click --repeat 3 --delay 80 1
+  sleep 0.2
+  xdotool key ctrl+a
+  xdotool type --delay 100 "$3"
+  sleep 0.3
+  shot "$4"
+  xdotool mousemove "$5" "$6" click 1
+}
+
 # Buy: the first row of the pasture table, the number of calves typed into
 # its box, then the button at the bottom left.
 BOX=$(open_office 0) || fail "no Buy window"
@@ -184,15 +199,7 @@ read -r W H L T <<<"$BOX"
 echo "e2e: Buy window ${W}x${H} at $L,$T"
 sleep 0.3
 shot "$SHOTS/living_ranch_buy.png"
-xdotool mousemove $((L + 30)) $((T + 63)) click 1
-sleep 0.2
-xdotool mousemove $((L + 166)) $((T + H - 50)) click --repeat 3 --delay 80 1
-sleep 0.2
-xdotool key ctrl+a
-xdotool type --delay 100 "$CALVES"
-sleep 0.3
-shot "$SHOTS/living_ranch_buy_typed.png"
-xdotool mousemove $((L + 120)) $((T + H - 22)) click 1
+place_order $((L + 166)) $((T + H - 50)) "$CALVES" "$SHOTS/living_ranch_buy_typed.png" $((L + 120)) $((T + H - 22))
 sleep 0.3
 xdotool mousemove $(toolbar_button 0) click 1  # closes it again
 park_mouse
@@ -233,15 +240,7 @@ echo "$ECO" | grep -q "^pasture $PASTURE .*head=$CALVES " || fail "the herd did 
 BOX=$(open_office 1) || fail "no Sell window"
 read -r W H L T <<<"$BOX"
 echo "e2e: Sell window ${W}x${H} at $L,$T"
-xdotool mousemove $((L + 30)) $((T + 63)) click 1
-sleep 0.2
-xdotool mousemove $((L + 150)) $((T + H - 78)) click --repeat 3 --delay 80 1
-sleep 0.2
-xdotool key ctrl+a
-xdotool type --delay 100 "$SOLD"
-sleep 0.3
-shot "$SHOTS/living_ranch_sell.png"
-xdotool mousemove $((L + 100)) $((T + H - 22)) click 1
+place_order $((L + 150)) $((T + H - 78)) "$SOLD" "$SHOTS/living_ranch_sell.png" $((L + 100)) $((T + H - 22))
 sleep 0.3
 park_mouse
 
