@@ -243,8 +243,6 @@ TKeptPattern* TPictureCollectionItem::KeptPattern(int index, int width, int heig
 
 // Copies the kept (or, beyond what is kept, freshly scaled) pattern into the
 // visible part of destRect, leaving the key out when Transparent.
-// Copies the kept (or, beyond what is kept, freshly scaled) pattern into the
-// visible part of destRect, leaving the key out when Transparent.
 void TPictureCollectionItem::CopyPattern(TDirectDrawSurface& dest, const TRect& destRect, int index, TPatternClip& clip) {
   const TPixelRoutines& routines = PixelRoutines();
   TKeptPattern* kept = IsKeptSize(destRect) ? KeptPattern(index, destRect.Width(), destRect.Height()) : nullptr;

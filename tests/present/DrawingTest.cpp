@@ -229,10 +229,10 @@ TEST(DrawBlended, ScaledAndClippedLikeDrawScaled) {
   f.item->DrawBlended(none, {0, 0, 2, 2}, 0, 128);
 }
 
-// A shadow: key above and below a band of rows. Blended at tile sizes it
-// leaves the key rows alone and mixes the band, whole or cut by the
-// surface's top and bottom edges.
-TEST(DrawBlended, APatternWithRowsOfKeyMatchesAPerPixelReference) {
+// A shadow or a figure: key above and below a band of rows and left of a
+// band of columns. Blended or copied at tile sizes it leaves the key alone
+// and draws the rest, whole or cut by any edge of the surface.
+TEST(DrawBlended, APatternWithRowsAndColumnsOfKeyMatchesAPerPixelReference) {
   TSurfaceDevice device;
   device.StartDevice();
   TDXImageList list;
@@ -241,32 +241,41 @@ TEST(DrawBlended, APatternWithRowsOfKeyMatchesAPerPixelReference) {
   item.Picture.Width = item.Picture.Height = 24;
   for (int y = 0; y < 24; ++y)
     for (int x = 0; x < 24; ++x)
-      item.Picture.Pixels.push_back(y < 14 || y >= 20 || x < 4 ? Black : 0xFF204060u + static_cast<std::uint32_t>(x));
+      item.Picture.Pixels.push_back(y < 14 || y >= 20 || x < 4 || x >= 19 ? Black
+                                                                           : 0xFF204060u + static_cast<std::uint32_t>(x));
   item.PatternWidth = item.PatternHeight = 24;
   item.RebuildPatterns();
   TDirectDrawSurface dest(30, 30);
+  const auto mix = [](std::uint32_t s, std::uint32_t d) {
+    std::uint32_t mixed = 0xFF000000u;
+    for (int shift : {0, 8, 16})
+      mixed |= static_cast<std::uint32_t>(std::lround(((s >> shift & 255) * 96 + (d >> shift & 255) * 159) / 255.0))
+               << shift;
+    return mixed;
+  };
   for (int size : {12, 24})
     for (const TRect& r : {TRect{2, 2, 2 + size, 2 + size}, TRect{2, -size / 2 - 2, 2 + size, size / 2 - 2},
-                           TRect{2, 30 - size / 2 - 3, 2 + size, 30 + size / 2 - 3}}) {
+                           TRect{2, 30 - size / 2 - 3, 2 + size, 30 + size / 2 - 3},
+                           TRect{-size / 2 + 1, 3, size / 2 + 1, 3 + size},
+                           TRect{30 - size / 2 - 1, 3, 30 + size / 2 - 1, 3 + size}}) {
       dest.Fill(Grey);
-      std::vector<std::uint32_t> expected = Pixels(dest);
+      std::vector<std::uint32_t> blended = Pixels(dest), copied = Pixels(dest);
       for (int y = std::max(r.Top, 0); y < std::min(r.Bottom, 30); ++y)
-        for (int x = r.Left; x < r.Right; ++x) {
+        for (int x = std::max(r.Left, 0); x < std::min(r.Right, 30); ++x) {
           const std::uint32_t s = item.Picture.Pixels[((y - r.Top) * 2 + 1) * 24 / (2 * size) * 24 +
                                                       ((x - r.Left) * 2 + 1) * 24 / (2 * size)];
           if (s == Black) continue;
-          std::uint32_t mixed = 0xFF000000u;
-          for (int shift : {0, 8, 16})
-            mixed |= static_cast<std::uint32_t>(std::lround(((s >> shift & 255) * 96 + (Grey >> shift & 255) * 159) /
-                                                            255.0))
-                     << shift;
-          expected[y * 30 + x] = mixed;
+          blended[y * 30 + x] = mix(s, Grey);
+          copied[y * 30 + x] = s;
         }
-      // Twice: the second draw takes the scaled copy the first one kept.
+      // Twice each: the second draw takes the scaled copy the first one kept.
       for (int pass = 0; pass < 2; ++pass) {
         dest.Fill(Grey);
         item.DrawBlended(dest, r, 0, 96);
-        EXPECT_EQ(Pixels(dest), expected) << "size " << size << " top " << r.Top << " pass " << pass;
+        EXPECT_EQ(Pixels(dest), blended) << "size " << size << " at " << r.Left << "," << r.Top << " pass " << pass;
+        dest.Fill(Grey);
+        item.DrawScaled(dest, r, 0);
+        EXPECT_EQ(Pixels(dest), copied) << "size " << size << " at " << r.Left << "," << r.Top << " pass " << pass;
       }
     }
 }
